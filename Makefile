@@ -1,0 +1,31 @@
+# Two entry points that do all the set-up on a fresh machine:
+#   make demo   builds tavro-cli and runs the main job on the bundled demo school
+#   make test   builds everything under AddressSanitizer + UBSan and runs every test
+JOBS ?= $(shell nproc)
+DEMO_DIR ?= build/demo-school
+
+.PHONY: deps test demo release bench format clean
+
+deps:
+	./scripts/install-deps
+
+test: deps
+	cmake -S . -B build/asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAVRO_SANITIZE=ON -DTAVRO_WERROR=ON
+	cmake --build build/asan -j $(JOBS)
+	QT_QPA_PLATFORM=offscreen ctest --test-dir build/asan --output-on-failure -j $(JOBS)
+
+release: deps
+	cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake --build build/release -j $(JOBS)
+
+demo: release
+	./scripts/run-demo build/release $(DEMO_DIR)
+
+bench: release
+	./scripts/run-bench build/release
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf build
