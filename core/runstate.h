@@ -6,7 +6,11 @@
 
 #include <QString>
 
+#include <array>
+
+#include "core/gridmodel.h"
 #include "core/listbox.h"
+#include "core/table.h"
 
 namespace tavro {
 
@@ -23,6 +27,39 @@ struct RunState {
   int DqNj = 0;          // DqNj: grade of the class whose courses are listed
   int DqBj = 0;          // DqBj: class of the courses listed
   QString Bxdck;         // Bxdck: must-move list, 4-digit weekday+period codes back to back
+
+  // ---- Swap context (shared by the automatic swap and the grid click) ----
+  int Xq1 = 0, Jc1 = 0;  // Xq1, Jc1: weekday and period of the lesson to move; 0 = none selected
+  int Xq2 = 0, Jc2 = 0;  // Xq2, Jc2: weekday and period of the candidate being tested
+  int Jsh1 = 0, Jsh2 = 0;  // Jsh1, Jsh2: teachers of the lesson to move and of the candidate
+  int Kch1 = 0, Kch2 = 0;  // Kch1, Kch2: courses of the two lessons of a swap
+  QString Kcxz;          // Kcxz: kind character of the class cell read last
+  int Hbkh = 0;          // Hbkh: combined lesson at the slot tested last (0 = none)
+  int Dkzt = 0;          // Dkzt: swap mode, 0 normal, 1 automatic swap, 2 forced swap by the user
+  // Bpyy: verdict per candidate cell (weekday 1..13, period 1..20): grade digit + reason; "" = "1"
+  Table<QString, 2> Bpyy{{Range{1, 13}, Range{1, 20}}};
+  // Dqkb: trial copy of the class's long-term timetable (weekday 0..13, period 0..20)
+  Table<QString, 2> Dqkb{{Range{0, 13}, Range{0, 20}}};
+  int Pkdkbz = 0;        // Pkdkbz: 1 when swap mode was entered from the scheduler
+  int Zddkcs = 0;        // Zddkcs: automatic swaps done for the class being scheduled
+  int Dkcs = 0;          // Dkcs: swaps done in swap mode
+  int Djbh = 0;          // Djbh: index of the grid clicked last
+  QString Lsksrq, Lsjsrq;  // Lsksrq, Lsjsrq: start and end date of the last temporary swap
+
+  // ---- Scheduling ----
+  // Ctszc: classes that have the course of setting-column-6 entry i at a slot
+  // (entry 1..n, weekday 0..13, period 0..20); sized by the scheduling run, empty when no entries
+  Table<int, 3> Ctszc;
+  std::array<QString, 4> Yxwz;  // Yxwz: remembered positions course(3)+teacher(3)+weekday(2)+period(2)
+  int Zyxw = 0;          // Zyxw: 1 when the school has afternoon periods only (moved to the morning)
+
+  // ---- Main window controls the engine writes ----
+  GridModel MSFG;        // MSFG: the class timetable grid (grid 0)
+  QString TxtSm;         // TxtSm: hint box text
+  QString Tsnr;          // Tsnr: hint text of the swap mode, restored when a swap request is cancelled
+  QString LblJd;         // LblJd: progress label text
+  QString Lbl6;          // status label number 6 ("已读课表", "排课完成")
+  bool LstBjEnabled = true;  // LstBj enabled (disabled while a class is in swap mode)
 
   // ---- Start-up values and settings ----
   int Xsts = 1;              // Xsts: 1 = show every tip
