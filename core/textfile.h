@@ -1,0 +1,50 @@
+#pragma once
+// Text files of the data folder ("课表.txt", "调课.txt", the print-format file).
+// Reading accepts UTF-8 with or without a byte-order mark and falls back to
+// GB18030 when the bytes are not valid UTF-8 (files written on Chinese
+// Windows). Writing produces UTF-8 without a mark and CR LF line ends; whole
+// files are replaced atomically, so a crash or a full disk never leaves a
+// half-written file.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <stdexcept>
+
+namespace tavro {
+
+// Thrown when a text file cannot be written (or appended to) completely.
+class FileError : public std::runtime_error {
+ public:
+  explicit FileError(const QString& message) : std::runtime_error(message.toStdString()), message_(message) {}
+  const QString& message() const { return message_; }
+
+ private:
+  QString message_;
+};
+
+// The text of file bytes: UTF-8 (a leading byte-order mark dropped) when the
+// bytes are valid UTF-8, otherwise the bytes decoded as GB18030.
+QString decodeText(const QByteArray& bytes);
+
+// Splits text into lines at CR LF and at LF. A line end after the last line
+// does not start an extra empty line; a CR not followed by LF stays in the text.
+QStringList splitLines(const QString& text);
+
+// The lines of a text file (see decodeText and splitLines); nullopt when the
+// file cannot be opened or read.
+std::optional<QStringList> readTextLines(const QString& path);
+
+// The bytes written for lines: UTF-8 without a mark, every line ended by CR LF.
+QByteArray encodeLines(const QStringList& lines);
+
+// Replaces the file at path with lines (encodeLines) atomically: the old file
+// stays whole until the new one is complete on disk. Throws FileError on failure.
+void writeTextLines(const QString& path, const QStringList& lines);
+
+// Appends lines (encodeLines) to the file at path, creating it when missing,
+// then flushes and syncs it to disk. Throws FileError on failure.
+void appendTextLines(const QString& path, const QStringList& lines);
+
+}  // namespace tavro
