@@ -36,7 +36,7 @@ QString Qjl(int width, double n);
 QString Rqqj(const QDate& date);
 // Rqwb: "2009-03-01"; "" for an invalid (empty) date.
 QString Rqwb(const QDate& date);
-// Sjs: a random integer from lo to hi inclusive.
+// Sjs: a random integer from lo to hi inclusive, drawn from the run's generator.
 int Sjs(Rng& rng, int lo, int hi);
 // Zdz: the largest of three values.
 template <typename T>
@@ -53,28 +53,41 @@ void Jh(T& a, T& b) {
 }
 
 // ---- Code lists (fixed-width numeric codes written back to back) ----
+// codeCount: number of complete codes of the given width in s (a stray tail is not counted).
+int codeCount(const QString& s, int width);
+// codeAt: code i (0-based) of s.
+QString codeAt(const QString& s, int width, int i);
+// hasCode: true when one of the complete codes of list (width = code's length) equals code;
+// only code boundaries count, so "07010702" does not hold "0107".
+bool hasCode(const QString& list, const QString& code);
 // Pxdm: sorts the complete codes of s ascending by value, in place; a stray tail stays at the end.
 void Pxdm(QString& s, int width);
 // Qcdm: removes repeated codes, keeping each first occurrence in its place.
 void Qcdm(QString& s, int width);
-// Xqjcwb: text of 4-digit weekday+period codes; 0105 0106 0203 -> "周一第05、06周二第03节".
+// Xqjcwb: text of 4-digit weekday+period codes; 0105 0106 0203 -> "周一第05、06周二第03节";
+// "" for an empty list.
 QString Xqjcwb(const QString& codes);
 
 // ---- School look-ups ----
 // Cbjm: finds the class by name (all "　" removed from both sides). On success nj, bj hold it;
-// otherwise nj ends one past Mnj.
+// otherwise nj ends one past Mnj and bj is 0.
 void Cbjm(const School& s, const QString& name, int& nj, int& bj);
 // Bzrbj: 4-digit class code of the first class whose head teacher is jsh; "" if none.
 QString Bzrbj(const School& s, int jsh);
-// Hbkjs: number of combined-lesson periods class (nj, bj) takes part in.
+// Hbkjs: number of combined-lesson periods class (nj, bj) takes part in (whole-school lessons
+// and lessons listing its class code).
 int Hbkjs(const School& s, int nj, int bj);
 // Chbk: number of the first combined lesson class (nj, bj) has at weekday xq, period jc; 0 if none.
 int Chbk(const School& s, int nj, int bj, int xq, int jc);
-// Hbbjmc: display name of combined lesson n ("全校", grade names, or class names).
+// Hbbjmc: display name of combined lesson n from its grade list Hbbj(n), or its class codes
+// Hbk(2, n) when that list is empty: "全校" for "0000", the grade names when the first piece
+// ends in "00", otherwise the names of its classes ("" for none).
 QString Hbbjmc(const School& s, int n);
-// Jsrkmc: names of what teacher jsh teaches (course short name + grade label per code).
+// Jsrkmc: names of what teacher jsh teaches: per 5-digit code of Jsrk(jsh), the course short
+// name and "全校" (18), "多级" (19), "合班" (20) or the grade name.
 QString Jsrkmc(const School& s, int jsh);
-// Njjc: short grade name.
+// Njjc: short grade name: a leading "　" (or "小" when Xxlx is 7) is dropped, else a "　" in
+// second place ("高　一" -> "高一"); other names unchanged.
 QString Njjc(const School& s, int nj);
 
 }  // namespace tavro
