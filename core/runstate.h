@@ -10,6 +10,7 @@
 
 #include "core/gridmodel.h"
 #include "core/listbox.h"
+#include "core/schedstate.h"
 #include "core/table.h"
 
 namespace tavro {
@@ -52,6 +53,7 @@ struct RunState {
   Table<int, 3> Ctszc;
   std::array<QString, 4> Yxwz;  // Yxwz: remembered positions course(3)+teacher(3)+weekday(2)+period(2)
   int Zyxw = 0;          // Zyxw: 1 when the school has afternoon periods only (moved to the morning)
+  SchedState Sched;     // the per-class scheduler's working state (core/schedstate.h)
 
   // ---- Main window controls the engine writes ----
   GridModel MSFG;        // MSFG: the class timetable grid (grid 0)
@@ -60,6 +62,19 @@ struct RunState {
   QString LblJd;         // LblJd: progress label text
   QString Lbl6;          // status label number 6 ("已读课表", "排课完成")
   bool LstBjEnabled = true;  // LstBj enabled (disabled while a class is in swap mode)
+
+  // ---- Step buttons of the main window (the sheet imports enable and caption them) ----
+  QString CmdXxCaption = "1、学校";  // CmdXx: school sheet button
+  QString CmdJsCaption = "2、教师";  // CmdJs: teacher sheet button
+  QString CmdKcCaption = "3、课程";  // CmdKc: course sheet button
+  QString CmdHbCaption = "4、合班";  // CmdHb: combined-class sheet button
+  QString CmdBjCaption = "5、班级";  // CmdBj: class sheet button
+  bool CmdJsEnabled = false;  // "2、教师" enabled (after the school import)
+  bool CmdKcEnabled = false;  // "3、课程" enabled
+  bool CmdHbEnabled = false;  // "4、合班" enabled
+  bool CmdBjEnabled = false;  // "5、班级" enabled
+  bool CmdKbEnabled = false;  // "6、课表" enabled (after the class import)
+  std::array<bool, 5> Drcg{};  // the five "导入成功" labels beside the sheet buttons (school .. class)
 
   // ---- Start-up values and settings ----
   int Xsts = 1;              // Xsts: 1 = show every tip

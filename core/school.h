@@ -33,6 +33,7 @@ struct School {
   int Hsdm = 0;          // Hsdm: grid layout, 0 = one row per weekday (横排), 1 = one row per period (竖排)
   int Jsmtzdjs = 0;      // Jsmtzdjs: preferred maximum lessons per teacher per day
   QString Kxrq;          // Kxrq: term start date text "2009- 9- 1"
+  QString Xnqsrq;        // Xnqsrq: school-year start date text (Kxrq, or September of the year before)
   int Xxlx = 0;          // Xxlx: school type (7 primary, 4 junior, 3 senior, 2, 8, 9 mixed)
   QString Bbh = "2.0";   // Bbh: version text used in file headers
   QString Wjj;           // Wjj: data folder with trailing separator
