@@ -1,0 +1,42 @@
+#pragma once
+// EngineHost: the few things the engine asks of the windows above it (showing a
+// class and its course list, refreshing the class list, running the grid click
+// handler once, replaying temporary changes, showing a wizard tip). The main
+// window's view-model implements it; NullHost serves tests and the command line.
+
+#include <QString>
+
+namespace tavro {
+
+class EngineHost {
+ public:
+  virtual ~EngineHost() = default;
+  // Xsbb: shows the class grid of class (nj, bj) in the layer in use.
+  virtual void Xsbb(int nj, int bj) = 0;
+  // Cbxskc: redraws the grid and the course list LstKc of class (nj, bj).
+  virtual void Cbxskc(int nj, int bj) = 0;
+  // Shows the class list LstBj again from the scheduled flags and the option OptYp.
+  virtual void refreshClassList() = 0;
+  // Makes (xq, jc) the grid's current cell (row/column by Hsdm) and runs the grid click handler once.
+  virtual void clickGridCell(int xq, int jc) = 0;
+  // Reads "调课.txt" and replays the temporary changes into layer 2.
+  virtual void replayTemporaryChanges() = 0;
+  // Re-checks the temporary changes of class (nj, bj) after it was scheduled.
+  virtual void recheckTemporaryChanges(int nj, int bj) = 0;
+  // Shows wizard tip number tip with text in the wizard window.
+  virtual void showTip(int tip, const QString& text) = 0;
+};
+
+// NullHost: does nothing; for tests, benchmarks and the command line.
+class NullHost : public EngineHost {
+ public:
+  void Xsbb(int, int) override {}
+  void Cbxskc(int, int) override {}
+  void refreshClassList() override {}
+  void clickGridCell(int, int) override {}
+  void replayTemporaryChanges() override {}
+  void recheckTemporaryChanges(int, int) override {}
+  void showTip(int, const QString&) override {}
+};
+
+}  // namespace tavro
