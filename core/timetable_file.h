@@ -1,0 +1,50 @@
+#pragma once
+// The timetable file "课表.txt" in the data folder: the days per week, the
+// periods per day and, per class, its scheduled flag and its long-term cells.
+// Bckb writes it after every change of the long-term timetable; Dkkbwj reads
+// it back at the start of a scheduling run, checking every cell against the
+// school and repairing what the user allows.
+//
+// The class line is the class code, a comma and the class name. The name is
+// never read back (names come from the class sheet), so the reader takes
+// everything after the first comma as the name: a name that itself holds a
+// comma keeps the file readable.
+
+#include <QString>
+#include <QStringList>
+
+#include "core/ctx.h"
+
+namespace tavro {
+
+// The bare name of the timetable file.
+inline const QString kTimetableFileName = QStringLiteral("课表.txt");
+
+// The error box shown when the timetable file ends early or holds something unreadable.
+inline const QString kTimetableDamagedMessage = QStringLiteral(
+    "　　课表文件没有内容或内容有错！如果还没有排课，或者已排班级数很少，您可以单击菜单“编辑”－“清除全校课表”"
+    "。");
+
+// The full path of the timetable file: Wjj + "课表.txt".
+QString timetableFilePath(const School& s);
+
+// A number as a formatted-print statement writes it: a blank in place of the sign
+// (a "-" for negative numbers), the digits, one trailing blank. 5 -> " 5 ".
+QString printNumber(int n);
+
+// The lines of the timetable file for the school: the six header lines, then per class
+// (grades Snj..Mnj with classes, classes 1..Njbjs) its block of long-term cells (layer 1).
+QStringList timetableFileLines(const School& s);
+
+// Bckb: writes the timetable file (timetableFileLines) to timetableFilePath, replacing the old
+// file atomically, and keeps the path in Kbwjm. Throws FileError when it cannot be written.
+void Bckb(Ctx& ctx);
+
+// Dkkbwj: reads the timetable file at Dkkbwjm into Mzts, Mtjs, Ypbz, Ypbjs and both layers of Kb,
+// checking every cell (TimetableCellChecker) and showing the progress bar. Returns silently,
+// changing nothing, when the file cannot be opened. A file that ends early or holds an unreadable
+// or out-of-range value shows kTimetableDamagedMessage and keeps what was read before.
+// Throws ProgramEnd when the user answers 5 to the teacher question.
+void Dkkbwj(Ctx& ctx, const QString& Dkkbwjm);
+
+}  // namespace tavro
