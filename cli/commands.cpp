@@ -1,0 +1,26 @@
+#include "cli/commands.h"
+
+namespace tavro::cli {
+
+void CommandRegistry::add(Command command) {
+  for (Command& existing : commands_) {
+    if (existing.name == command.name) {
+      existing = std::move(command);
+      return;
+    }
+  }
+  commands_.push_back(std::move(command));
+}
+
+const Command* CommandRegistry::find(const QString& name) const {
+  for (const Command& command : commands_)
+    if (command.name == name) return &command;
+  return nullptr;
+}
+
+void registerAllCommands(CommandRegistry& registry) {
+  // One line per command file, e.g. registerImportCommands(registry);
+  (void)registry;
+}
+
+}  // namespace tavro::cli
