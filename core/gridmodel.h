@@ -36,6 +36,7 @@ struct GridModel {
   // Cells (weekday 0..13, period 0..20); index 0 holds the headers.
   Table<GridCell, 2> cells{{Range{0, 13}, Range{0, 20}}};
   QString label;  // Lbl: caption above the grid (class name and head teacher)
+  QString style;  // Gsdm: cell style, "Dz"/"Xz" + characters per cell (1, 2, 4, 6); "" counts as 1
   int curXq = 0;  // weekday of the current cell
   int curJc = 0;  // period of the current cell
   bool enabled = true;
