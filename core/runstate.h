@@ -62,6 +62,7 @@ struct RunState {
   QString LblJd;         // LblJd: progress label text
   QString Lbl6;          // status label number 6 ("已读课表", "排课完成")
   bool LstBjEnabled = true;  // LstBj enabled (disabled while a class is in swap mode)
+  bool ExportMode = false;   // export frame shown, "9、导出" enabled, "1、学校".."6、课表" disabled
 
   // ---- Step buttons of the main window (the sheet imports enable and caption them) ----
   QString CmdXxCaption = "1、学校";  // CmdXx: school sheet button
