@@ -1,0 +1,37 @@
+#pragma once
+// The frame every sheet operation shares: its error handler, opening its
+// sheet in the data folder, and saving a generated template.
+
+#include <QString>
+#include <functional>
+
+#include "core/ctx.h"
+#include "sheets/sheetops.h"
+
+namespace tavro {
+
+// Base names of the five input sheets in the data folder (the file adds ".xlsx" or ".xls").
+inline const QString kSchoolSheet = QStringLiteral("学校数据表");
+inline const QString kTeacherSheet = QStringLiteral("教师数据表");
+inline const QString kCourseSheet = QStringLiteral("课程数据表");
+inline const QString kCombinedSheet = QStringLiteral("合班数据表");
+inline const QString kClassSheet = QStringLiteral("班级数据表");
+
+// Runs one sheet operation with its error handler: Mlz is 1 while it runs; an error that is not a
+// validation (a bad index from a sheet value, a file that cannot be read or written) shows its text
+// in an information box and ends the operation. A program end and a stopped script pass through.
+void runSheetOperation(Ctx& c, const std::function<void()>& body);
+
+// Opens sheet name of the data folder (asking for the folder the first time). Returns false when
+// the operation must stop: the dialog was cancelled, or the file exists but cannot be read (the
+// user is told which file and why; nothing on disk changes).
+bool openSheetOrStop(Ctx& c, const QString& name, OpenedSheet& opened);
+
+// Saves a generated template as Wjj + name + ".xlsx"; false after a message when it cannot be written.
+bool saveTemplate(Ctx& c, const Workbook& book, const QString& name);
+
+// Writes the cells a successful import changed back into the sheet's file; false after a message
+// when the file cannot be written.
+bool saveImportEdits(Ctx& c, const QString& basePath, const std::vector<CellEdit>& edits);
+
+}  // namespace tavro
