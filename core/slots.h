@@ -64,6 +64,9 @@ int HLxkcNz(const School& s, int kch, int lx);
 // Hlqlknfp: true when course kch is capped and the school-wide count Ctszc of a matching entry has
 // reached its cap Szlz(6, i) at (xq, jc).
 bool Hlqlknfp(const School& s, const RunState& st, int xq, int jc, int kch);
+// Free periods of class (nj, bj) on weekday xq: cells that are empty or hold course "000" with a kind
+// below 5 (an empty-lesson filler that may move).
+int freeClassPeriods(const School& s, int nj, int bj, int xq);
 // Jskkzd: kkd = the weekday a..b of class (nj, bj) with the most free periods (empty cells, or course
 // "000" with a kind below 5); ties keep the earlier weekday; kkd unchanged when every count is 0.
 void Jskkzd(const School& s, int a, int b, int nj, int bj, int& kkd);

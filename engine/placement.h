@@ -33,6 +33,11 @@ void Clbbrb(School& s, RunState& st, int nj, int bj, int xq, int jc, int kch, in
 // cell (both layers, teachers 1..Jss only) and raises Ctszc for capped courses. Ctszc must be sized.
 void Bjsjjjskb(School& s, RunState& st, int nj, int bj);
 
+// True when the course name begins with "自习" or "自修" (self-study).
+bool isSelfStudy(const School& s, int kch);
+// True when the course name begins with "班会", "校会" or "校班会" (class or school meeting).
+bool isMeetingCourse(const School& s, int kch);
+
 // The class cell text of an ordinary lesson: Lbq(3, kch) & Lbq(3, jsh) & "000" & "0".
 QString ordinaryCell(int kch, int jsh);
 // The teacher cell text of an ordinary lesson: Lbq(3, kch) & Lbq(2, nj) & Lbq(2, bj) & "000".

@@ -47,10 +47,10 @@ const char* doubleRefusal(const School& s, const RunState& st, const LessonAsk& 
 // True when the double-block test accepts the block starting at P.
 bool doubleAccepted(const School& s, const RunState& st, const LessonAsk& lesson, int day, int period);
 
-// True when the course name begins with "自习" or "自修" (self-study).
-bool isSelfStudy(const School& s, int kch);
-// True when the course name begins with "班会", "校会" or "校班会" (class or school meeting).
-bool isMeetingCourse(const School& s, int kch);
+// True unless character `period` of Mtjp(kch) is "0" (a missing character bans nothing).
+bool periodAllowed(const School& s, int kch, int period);
+// True when the first Mtjs - 1 characters of Mtjp(kch) are all "0" and character Mtjs is "1".
+bool onlyLastPeriodAllowed(const School& s, int kch);
 // Number of lessons of teacher t on weekday d in periods from..to (teacher cells valued above 9).
 int teacherLessons(const School& s, int t, int d, int from, int to);
 

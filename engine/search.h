@@ -23,6 +23,8 @@ struct CourseSearch {
   int day = 0;                    // weekday of the previous lesson
   bool lastDoublePlaced = false;  // the course's last double-block test ended in a placement
   int doublesPlaced = 0;          // double blocks placed for the course in this call
+  int prevDoubleStart = 0;        // first period of the course's previous double block in this call
+  int ypts = 0;                   // Ypts: weekdays on which the course gained a lesson (counted by Clbbyjk)
 };
 
 // Places the next lesson of the current course: a two-period block in double mode (falling back to
