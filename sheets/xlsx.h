@@ -28,8 +28,8 @@ struct ReadResult {
 
 // Size limits of the readers, against damaged files and zip bombs.
 inline constexpr qint64 kMaxSheetFileBytes = 64LL << 20;  // the file itself
-inline constexpr qint64 kMaxXmlPartBytes = 128LL << 20;   // one unpacked part of an .xlsx
-inline constexpr qint64 kMaxCellsRead = 2000000;          // cells kept per workbook
+inline constexpr qint64 kMaxXmlPartBytes = 64LL << 20;    // one unpacked part of an .xlsx
+inline constexpr qint64 kMaxCellsRead = 1000000;          // cells kept per workbook
 
 // Writes the workbook as .xlsx: every sheet with values, formulas (with their results recomputed
 // and stored), formats, merges, sizes, frozen panes, selection and page setup. The file appears
