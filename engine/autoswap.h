@@ -17,7 +17,7 @@ class EngineHost;
 // current cell on the first group, the classes changed by the relaxed pass reported, and the
 // host's grid click run once. More than 24 swaps: clears the class, lowers Ypbjs, shows the warning
 // "本班课程冲突或调课太多，无法排课，请退出，从本班起重排或检查排课设置有没有不合理的地方。" and
-// throws ProgramEnd after saving the timetable file.
+// throws ProgramEnd (the timetable file keeps what the classes before saved).
 void Zddk(Ctx& c, EngineHost& host, QString& zdbdk, int nj, int bj, int& zddkcs);
 
 }  // namespace tavro
