@@ -55,6 +55,10 @@ QStringList splitLines(const QString& text) {
   return lines;
 }
 
+QString printNumber(int n) {
+  return (n < 0 ? QString() : QStringLiteral(" ")) + QString::number(n) + u' ';
+}
+
 std::optional<QStringList> readTextLines(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return std::nullopt;

@@ -32,6 +32,10 @@ QString decodeText(const QByteArray& bytes);
 // does not start an extra empty line; a CR not followed by LF stays in the text.
 QStringList splitLines(const QString& text);
 
+// A number as a formatted-print statement writes it: a blank in place of the sign
+// (a "-" for negative numbers), the digits, one trailing blank. 5 -> " 5 ".
+QString printNumber(int n);
+
 // The lines of a text file (see decodeText and splitLines); nullopt when the
 // file cannot be opened or read.
 std::optional<QStringList> readTextLines(const QString& path);

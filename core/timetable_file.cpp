@@ -120,10 +120,6 @@ QString timetableFilePath(const School& s) {
   return s.Wjj + kTimetableFileName;
 }
 
-QString printNumber(int n) {
-  return (n < 0 ? QString() : QStringLiteral(" ")) + QString::number(n) + u' ';
-}
-
 QStringList timetableFileLines(const School& s) {
   QStringList lines;
   lines << QStringLiteral("'Tavro课程安排系统") + s.Bbh +

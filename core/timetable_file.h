@@ -28,10 +28,6 @@ inline const QString kTimetableDamagedMessage = QStringLiteral(
 // The full path of the timetable file: Wjj + "课表.txt".
 QString timetableFilePath(const School& s);
 
-// A number as a formatted-print statement writes it: a blank in place of the sign
-// (a "-" for negative numbers), the digits, one trailing blank. 5 -> " 5 ".
-QString printNumber(int n);
-
 // The lines of the timetable file for the school: the six header lines, then per class
 // (grades Snj..Mnj with classes, classes 1..Njbjs) its block of long-term cells (layer 1).
 QStringList timetableFileLines(const School& s);

@@ -12,6 +12,9 @@ TEST(TextFile, LinesSplitAtCrLfAndLfAndAreWrittenAsUtf8WithCrLf) {
   EXPECT_EQ(splitLines(QStringLiteral("a\r\n\r\n")), (QStringList{"a", ""}));
   EXPECT_EQ(splitLines(QStringLiteral("a\rb\n")), QStringList{QStringLiteral("a\rb")});
   EXPECT_EQ(splitLines(QString()), QStringList());
+  EXPECT_EQ(printNumber(5), " 5 ");
+  EXPECT_EQ(printNumber(13), " 13 ");
+  EXPECT_EQ(printNumber(-3), "-3 ");
   EXPECT_EQ(encodeLines({QStringLiteral("星期 1 "), QString()}),
             QByteArray("\xE6\x98\x9F\xE6\x9C\x9F 1 \r\n\r\n"));
 }
