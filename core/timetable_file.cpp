@@ -16,9 +16,18 @@ namespace {
 constexpr int kMaxDays = 7;
 constexpr int kMaxPeriods = 13;
 
+// The class name as the class line carries it: a line break in the name (possible in a sheet
+// cell) would split the block, so it becomes a blank; the name is never read back.
+QString classLineName(const QString& name) {
+  QString text = name;
+  text.replace(u'\r', u' ').replace(u'\n', u' ');
+  return text;
+}
+
 // Appends the block of class (nj, bj): class line, scheduled flag, weekday lines and layer-1 cells.
 void appendClassBlock(const School& s, int nj, int bj, QStringList& lines) {
-  lines << Lbq(2, nj) + QStringLiteral("年级") + Lbq(2, bj) + QStringLiteral("班,") + s.Bjmc(nj, bj);
+  lines << Lbq(2, nj) + QStringLiteral("年级") + Lbq(2, bj) + QStringLiteral("班,") +
+               classLineName(s.Bjmc(nj, bj));
   lines << printNumber(s.Ypbz(nj, bj));
   for (int xq = 1; xq <= s.Mzts; ++xq) {
     lines << QStringLiteral("星期") + printNumber(xq);

@@ -89,12 +89,14 @@ TEST(TimetableFile, BckbWritesTheExactLayoutAndDkkbwjReadsItBackIntoBothLayers) 
   EXPECT_EQ(readerUi.lastProgress(), 100);
 }
 
-TEST(TimetableFile, OldSevenCharacterCellsAreWidenedAndCommaNamesStayReadable) {
+TEST(TimetableFile, OldSevenCharacterCellsAreWidenedAndOddClassNamesStayReadable) {
   TimetableFolder dir;
   School s = smallTimetableSchool(dir.path());
   s.Bjmc(7, 1) = QStringLiteral("初一(1,2)班");
+  s.Bjmc(8, 2) = QStringLiteral("初二\n2班");
   QStringList lines = timetableFileLines(s);
   ASSERT_EQ(lines[6], QStringLiteral("07年级01班,初一(1,2)班"));
+  ASSERT_EQ(lines[36], QStringLiteral("08年级02班,初二 2班"));
   ASSERT_EQ(lines[9], "0010010000");
   lines[9] = QStringLiteral("0010013");
   writeTextLines(dir.file(), lines);
