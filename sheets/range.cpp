@@ -149,7 +149,7 @@ SheetRange& SheetRange::autoFitColumns() {
 }
 
 SheetRange& SheetRange::autoFitRows() {
-  sheet_->autoFitRows(area_.r1, std::min(area_.r2, std::max(area_.r1, sheet_->lastRow())));
+  sheet_->autoFitRows(area_.r1, area_.r2);
   return *this;
 }
 

@@ -101,13 +101,9 @@ void Sheet::autoFitRows(int r1, int r2) {
     }
     tallest[row] = std::max(tallest[row], lines * lineHeight(c.format));
   }
-  for (int r = r1; r <= r2; ++r) {
-    const auto t = tallest.find(r);
-    if (t != tallest.end())
-      setRowHeight(r, t->second);
-    else if (auto it = rows_.find(r); it != rows_.end())
-      it->second.size = -1;
-  }
+  for (auto it = rows_.lower_bound(r1); it != rows_.end() && it->first <= r2; ++it)
+    if (!tallest.count(it->first)) it->second.size = -1;  // a row without values gets the default height
+  for (const auto& [row, height] : tallest) setRowHeight(row, height);
 }
 
 void Sheet::paste(const CellRange& src, const CellRange& dest, Paste what, bool transpose,
