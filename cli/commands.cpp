@@ -19,8 +19,8 @@ const Command* CommandRegistry::find(const QString& name) const {
 }
 
 void registerAllCommands(CommandRegistry& registry) {
-  // One line per command file, e.g. registerImportCommands(registry);
-  (void)registry;
+  // One line per command file.
+  registerImportCommands(registry);
 }
 
 }  // namespace tavro::cli

@@ -60,4 +60,7 @@ class CommandRegistry {
 // Registers every command of tavro-cli; each command file adds one call here.
 void registerAllCommands(CommandRegistry& registry);
 
+// The sheet commands "import" and "demo" (cli/import_command.cpp).
+void registerImportCommands(CommandRegistry& registry);
+
 }  // namespace tavro::cli

@@ -1,0 +1,40 @@
+#pragma once
+// A realistic, filled school for demonstrations, tests and benchmarks, written
+// through the same templates as the user's sheets: grades with their classes,
+// a full course plan per school level that fills each class's week, head
+// teachers, teachers teaching one subject to 2-4 classes, blocked teacher
+// periods, banned early periods for sports and arts, a cap on sports lessons
+// at the same time, a whole-school class meeting and teaching-research periods.
+
+#include <QString>
+#include <cstdint>
+#include <optional>
+
+#include "sheets/sheet.h"
+
+namespace tavro {
+
+// Size of a demo school: grades firstGrade..lastGrade with classesPerGrade classes each.
+struct DemoPreset {
+  int firstGrade = 7;
+  int lastGrade = 12;
+  int classesPerGrade = 8;
+};
+
+// The preset of a name: "small" (grades 7-9, 2 classes), "medium" (7-12, 8 classes),
+// "large" (1-12, 10 classes); nullopt for another name.
+std::optional<DemoPreset> demoPreset(const QString& name);
+
+// The five filled workbooks of a demo school.
+struct DemoSchool {
+  Workbook school, teachers, courses, combined, classes;
+};
+
+// Builds the demo school for a preset; the same seed gives the same school.
+DemoSchool buildDemoSchool(const DemoPreset& preset, std::uint64_t seed);
+
+// Writes the demo school into folder (created when missing) as "学校数据表.xlsx" ... "班级数据表.xlsx";
+// "" on success, else the reason it failed.
+QString writeDemoSchool(const QString& folder, const DemoPreset& preset, std::uint64_t seed);
+
+}  // namespace tavro
