@@ -16,6 +16,11 @@ using namespace ooxml;
 
 namespace {
 
+// A boolean attribute: "1" or "true".
+bool isTrue(const QString& value) {
+  return value == QLatin1String("1") || value == QLatin1String("true");
+}
+
 // What one worksheet's cells refer to.
 struct BookParts {
   QStringList strings;
@@ -95,11 +100,9 @@ bool readCells(const pugi::xml_node& sheetData, Sheet& sheet, BookParts& parts, 
     const int number = attr(r, "r").toInt();
     row = number > 0 ? number : row + 1;
     if (row > kMaxRows) return error = QStringLiteral("行号超出范围"), false;
-    if (attr(r, "customHeight") == QLatin1String("1") || !attr(r, "ht").isEmpty()) {
-      const double ht = attr(r, "ht").toDouble();
-      if (ht > 0 && attr(r, "customHeight") == QLatin1String("1")) sheet.setRowHeight(row, ht);
-    }
-    if (attr(r, "hidden") == QLatin1String("1")) sheet.rowLine(row).hidden = true;
+    const double height = attr(r, "ht").toDouble();
+    if (height > 0 && isTrue(attr(r, "customHeight"))) sheet.setRowHeight(row, height);
+    if (isTrue(attr(r, "hidden"))) sheet.rowLine(row).hidden = true;
     int col = 0;
     for (pugi::xml_node c : r.children()) {
       if (!is(c, "c")) continue;
@@ -122,19 +125,28 @@ bool readCells(const pugi::xml_node& sheetData, Sheet& sheet, BookParts& parts, 
   return true;
 }
 
+// A column width in characters from the file's width, which includes the cell padding of 5 pixels
+// of the default font's 7-pixel digits.
+double characterWidth(double fileWidth) {
+  if (fileWidth <= 0) return 0;
+  const double pixels = std::round(fileWidth * 7);
+  const double chars = pixels >= 12 ? (pixels - 5) / 7 : pixels / 12;
+  return std::round(chars * 100) / 100;
+}
+
 void readColumns(const pugi::xml_node& cols, Sheet& sheet, const BookParts& parts) {
   int budget = kMaxColumns;
   for (pugi::xml_node c : cols.children()) {
     if (!is(c, "col")) continue;
     const int lo = std::max(1, attr(c, "min").toInt()), hi = std::min(kMaxColumns, attr(c, "max").toInt());
-    const double width = attr(c, "width").toDouble();
+    const double width = characterWidth(attr(c, "width").toDouble());
     bool ok = false;
     const int style = attr(c, "style").toInt(&ok);
     const bool styled = ok && style > 0 && style < int(parts.formats.size());
     for (int col = lo; col <= hi && budget-- > 0; ++col) {
       if (width > 0) sheet.setColumnWidth(col, width);
       if (styled) sheet.columnLine(col).format = parts.formats[std::size_t(style)];
-      if (attr(c, "hidden") == QLatin1String("1")) sheet.columnLine(col).hidden = true;
+      if (isTrue(attr(c, "hidden"))) sheet.columnLine(col).hidden = true;
     }
   }
 }
@@ -204,8 +216,7 @@ bool readBook(ZipArchive& zip, Workbook& book, QString& error) {
   BookParts parts;
   if (!readBookParts(zip, rels, parts, error)) return false;
   const pugi::xml_node pr = child(doc.first_child(), "workbookPr");
-  parts.date1904 =
-      attr(pr, "date1904") == QLatin1String("1") || attr(pr, "date1904") == QLatin1String("true");
+  parts.date1904 = isTrue(attr(pr, "date1904"));
   for (pugi::xml_node s : child(doc.first_child(), "sheets").children()) {
     const auto rel = rels.find(attr(s, "id"));
     if (!is(s, "sheet") || rel == rels.end() || !rel->second.type.endsWith(QLatin1String("/worksheet")))
