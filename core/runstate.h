@@ -53,6 +53,8 @@ struct RunState {
   Table<int, 3> Ctszc;
   std::array<QString, 4> Yxwz;  // Yxwz: remembered positions course(3)+teacher(3)+weekday(2)+period(2)
   int Zyxw = 0;          // Zyxw: 1 when the school has afternoon periods only (moved to the morning)
+  int LessonsForced = 0;   // lessons forced into place in this run (counted by the automatic swap)
+  int AutomaticSwaps = 0;  // swaps made by the automatic swap in this run
   SchedState Sched;     // the per-class scheduler's working state (core/schedstate.h)
 
   // ---- Main window controls the engine writes ----
