@@ -108,6 +108,8 @@ class Sheet {
   SheetRange range(const QString& address);
   SheetRange range(const CellRange& area);
   SheetRange range(int r1, int c1, int r2, int c2);
+  // A handle on one cell.
+  SheetRange range(int row, int col);
   // The effective format of a cell: its own, else its row's, else its column's, else the default.
   CellFormat format(int row, int col) const;
   // Changes the format of every cell of the range (whole rows/columns also change their default).
