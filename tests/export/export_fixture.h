@@ -1,0 +1,36 @@
+#pragma once
+// A scheduled school for export tests: grades 7 (three classes) and 8 (two
+// classes), a 5-day week of 8 periods, four teachers, both timetable layers
+// filled, the main window lists filled and the export frame started.
+
+#include <QTemporaryDir>
+#include <memory>
+
+#include "core/ctx.h"
+#include "core/scripted_ui.h"
+#include "export/context.h"
+#include "sheets/xlsx.h"
+
+namespace tavro::testing {
+
+struct ExportFixture {
+  ExportFixture();
+  ExportCtx ctx() { return ExportCtx{school, state, form, ui}; }
+  // Writes an ordinary lesson of course and teacher into both layers of Kb and Jskb.
+  void lesson(int nj, int bj, int xq, int jc, int course, int teacher);
+  // The class weekly table exported with the current options; the file read back.
+  Workbook exportNow();
+
+  School school;
+  RunState state;
+  ExportForm form;
+  ScriptedUi ui;
+  QTemporaryDir dir;
+  QString settingsPath;
+  QString outPath;
+};
+
+// The classes and teachers of the fixture, as the main window lists show them.
+void fillMainLists(ExportCtx& c);
+
+}  // namespace tavro::testing
