@@ -135,7 +135,10 @@ bool readPlan(Ctx& c, const Sheet& sh, const ClassRow& cr) {
     if (!readCourseBlock(c, sh, cr, col)) return false;
   }
   const double free = sh.number(cr.row, classCountColumn(0));
-  if (free > 0) addPlanRow(s, cr, 0, 0, wholeIn(free, 0, 1e9) ? static_cast<int>(free) : 0);
+  if (!sh.text(cr.row, classCountColumn(0)).isEmpty() && !wholeIn(free, 0, 1e9))
+    return refuse(c, cr.name + "班空课的每周节数" + sh.text(cr.row, classCountColumn(0)) +
+                         "不合要求！请在Excel班级数据表中修改成不小于0的整数，然后保存，重新导入。");
+  if (free > 0) addPlanRow(s, cr, 0, 0, static_cast<int>(free));
   return true;
 }
 
@@ -154,9 +157,10 @@ void fillClassList(Ctx& c) {
     for (int bj = 1; bj <= s.Njbjs(nj); ++bj) c.st.LstBj.addItem(Lbq(2, nj) + Lbq(2, bj) + s.Bjmc(nj, bj));
 }
 
-void generateClassSheet(Ctx& c) {
+// The template goes into the opened sheet (if any), keeping what it does not overwrite.
+void generateClassSheet(Ctx& c, OpenedSheet& opened) {
   c.ui.status("正在产生班级数据表……");
-  Workbook book = Xjgzb();
+  Workbook book = opened.opened ? std::move(opened.book) : Xjgzb();
   writeClassTemplate(book.first(), c.s);
   Fcts(c.ui, c.st);
   if (saveTemplate(c, book, kClassSheet)) c.st.CmdJsCaption = "2、导入教师";
@@ -212,7 +216,7 @@ void CmdBj_Click(Ctx& c, SheetsHost& host) {
     if (opened.opened && classSheetFilled(c.s, opened.book.first()))
       imported = importClassSheet(c, opened.book.first());
     else
-      generateClassSheet(c);
+      generateClassSheet(c, opened);
   });
   if (imported) host.startSchedulingRun(c);
 }

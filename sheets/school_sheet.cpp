@@ -259,11 +259,11 @@ void runTheOtherSheets(Ctx& c, SheetsHost& host) {
 void generateSchoolSheet(Ctx& c, OpenedSheet& opened) {
   Tsxx(c.ui, "系统将自动产生学校数据表，在此过程中用户不要进行任何操作，直到出现提示。");
   c.ui.status("正在产生学校数据表……");
-  Workbook book = Xjgzb();
+  // The template goes into the opened sheet, keeping what the user typed where it writes nothing.
+  Workbook book = opened.opened ? std::move(opened.book) : Xjgzb();
   Sheet& sh = book.first();
   writeSchoolTemplate(sh);
   Dcbgjw(sh, c.ui, c.st);
-  (void)opened;
   if (!saveTemplate(c, book, kSchoolSheet)) return;
   c.st.CmdXxCaption = "1、导入学校";
   Tsxx(c.ui, "　　系统已自动产生了Excel表格“学校数据表”并已保存在“" + c.s.Wjj +

@@ -201,9 +201,10 @@ bool readBlockedPeriods(Ctx& c, const Sheet& sh) {
   return true;
 }
 
-void generateTeacherSheet(Ctx& c) {
+// The template goes into the opened sheet (if any), keeping what it does not overwrite.
+void generateTeacherSheet(Ctx& c, OpenedSheet& opened) {
   c.ui.status("正在产生教师数据表……");
-  Workbook book = Xjgzb();
+  Workbook book = opened.opened ? std::move(opened.book) : Xjgzb();
   Sheet& sh = book.first();
   writeTeacherTemplate(sh, c.s);
   Dcbgjw(sh, c.ui, c.st);
@@ -264,7 +265,7 @@ void CmdJs_Click(Ctx& c) {
     OpenedSheet opened;
     if (!openSheetOrStop(c, kTeacherSheet, opened)) return;
     if (!opened.opened || opened.book.first().text(7, 2).isEmpty()) {
-      generateTeacherSheet(c);
+      generateTeacherSheet(c, opened);
       return;
     }
     std::vector<CellEdit> edits;
