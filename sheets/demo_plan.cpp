@@ -62,13 +62,15 @@ int randomIn(Rng& rng, int lo, int hi) {
   return lo + static_cast<int>(rng.next() * (hi - lo + 1));
 }
 
-// Splits classes 1..n into groups of 2 to maxGroup classes (a lone class joins the last group).
+// Splits classes 1..n into groups of 2 to maxGroup classes; no class is left alone (a group of 2
+// grows to 3 rather than leave one class over).
 std::vector<std::vector<int>> classGroups(Rng& rng, int n, int maxGroup) {
   std::vector<std::vector<int>> groups;
   int next = 1;
   while (next <= n) {
-    int size = std::min(randomIn(rng, 2, maxGroup), n - next + 1);
-    if (n - (next + size - 1) == 1) ++size;
+    const int remaining = n - next + 1;
+    int size = std::min(randomIn(rng, 2, maxGroup), remaining);
+    if (remaining - size == 1) size = size < maxGroup || size == 2 ? size + 1 : size - 1;
     groups.emplace_back();
     for (int i = 0; i < size && next <= n; ++i) groups.back().push_back(next++);
   }
