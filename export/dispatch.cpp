@@ -46,11 +46,12 @@ Workbook weeklyBook(ExportCtx& c, const QString& items, bool classes) {
   return book;
 }
 
-// A workbook filled by a hook (empty when the hook is not set).
+// A workbook filled by a hook; nullopt (nothing is written) when the hook is not set.
 template <typename Hook, typename... Args>
-Workbook hookBook(ExportCtx& c, const Hook& hook, Args&&... args) {
+std::optional<Workbook> hookBook(ExportCtx& c, const Hook& hook, Args&&... args) {
+  if (!hook) return std::nullopt;
   Workbook book = newBook(c);
-  if (hook) hook(c, book.first(), std::forward<Args>(args)...);
+  hook(c, book.first(), std::forward<Args>(args)...);
   return book;
 }
 

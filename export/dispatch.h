@@ -15,7 +15,7 @@
 
 namespace tavro {
 
-// Producers supplied by other parts of the program; an unset hook writes nothing.
+// Producers supplied by other parts of the program; with an unset hook the export writes no file.
 struct ExportHooks {
   // Master tables (kinds 2, 3, 4) into the new workbook's sheet; the sets are already checked.
   std::function<void(ExportCtx&, Sheet&)> masterTable;
