@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <tuple>
 
 #include "sheets/ooxml.h"
 #include "sheets/xlsx.h"
@@ -109,7 +110,7 @@ void markForRecalculation(pugi::xml_node workbook) {
   calc.attribute("fullCalcOnLoad") = "1";
 }
 
-// The parts to replace: path -> new bytes.
+// The parts to replace (path -> new bytes); an empty byte array removes the part.
 using Replacements = std::map<QString, QByteArray>;
 
 bool buildReplacements(ZipArchive& zip, int sheetIndex, const std::vector<CellEdit>& edits, Replacements& out,
@@ -122,6 +123,10 @@ bool writeCopy(const QString& path, const QString& tmp, const Replacements& part
   if (!za) return why = QStringLiteral("无法打开副本"), false;
   for (const auto& [name, bytes] : parts) {
     const zip_int64_t index = zip_name_locate(za, name.toUtf8().constData(), ZIP_FL_NOCASE);
+    if (bytes.isEmpty()) {
+      if (index >= 0) zip_delete(za, zip_uint64_t(index));
+      continue;
+    }
     zip_source_t* src = zip_source_buffer(za, bytes.constData(), zip_uint64_t(bytes.size()), 0);
     const bool ok = src && (index >= 0 ? zip_file_replace(za, zip_uint64_t(index), src, 0) == 0
                                        : zip_file_add(za, name.toUtf8().constData(), src, 0) >= 0);
@@ -171,6 +176,37 @@ IoStatus patchXlsx(const QString& path, int sheetIndex, const std::vector<CellEd
 
 namespace {
 
+// Removes the calculation chain (the order in which formulas were last computed), which would name a
+// formula cell that is no longer one; the spreadsheet rebuilds it when the file is opened.
+void dropCalculationChain(ZipArchive& zip, const QString& bookPart,
+                          const std::map<QString, Relationship>& rels, Replacements& out) {
+  QString chain;
+  for (const auto& [id, rel] : rels)
+    if (rel.type.endsWith(QLatin1String("/calcChain"))) chain = rel.target;
+  if (chain.isEmpty()) return;
+  const int slash = bookPart.lastIndexOf('/');
+  const QString relsPart =
+      bookPart.left(slash + 1) + QStringLiteral("_rels/") + bookPart.mid(slash + 1) + QStringLiteral(".rels");
+  for (const auto& [part, element, attribute] :
+       {std::tuple{relsPart, "Relationship", "Type"},
+        std::tuple{QStringLiteral("[Content_Types].xml"), "Override", "PartName"}}) {
+    const auto bytes = zip.read(part, kMaxXmlPartBytes);
+    pugi::xml_document doc;
+    QString ignored;
+    if (!bytes || !parse(doc, *bytes, ignored)) return;  // leave the file as consistent as it was
+    pugi::xml_node root = doc.first_child();
+    for (pugi::xml_node n = root.first_child(); n;) {
+      const pugi::xml_node next = n.next_sibling();
+      const QString value = attr(n, attribute);
+      if (is(n, element) && (value.endsWith(QLatin1String("/calcChain")) || value == '/' + chain))
+        root.remove_child(n);
+      n = next;
+    }
+    out[part] = serialize(doc);
+  }
+  out[chain] = QByteArray();
+}
+
 bool buildReplacements(ZipArchive& zip, int sheetIndex, const std::vector<CellEdit>& edits, Replacements& out,
                        QString& why) {
   QString bookPart = QStringLiteral("xl/workbook.xml");
@@ -195,7 +231,9 @@ bool buildReplacements(ZipArchive& zip, int sheetIndex, const std::vector<CellEd
   const pugi::xml_node root = sheet.first_child();
   const pugi::xml_node sheetData = child(root, "sheetData");
   if (!is(root, "worksheet") || !sheetData) return why = QStringLiteral("工作表内容错误"), false;
-  for (const CellEdit& e : edits) applyEdit(root, sheetData, e);
+  bool formulaRemoved = false;
+  for (const CellEdit& e : edits) formulaRemoved |= applyEdit(root, sheetData, e);
+  if (formulaRemoved) dropCalculationChain(zip, bookPart, rels, out);
   markForRecalculation(book.first_child());
   out[sheetPart] = serialize(sheet);
   out[bookPart] = serialize(book);

@@ -295,6 +295,30 @@ TEST(XlsxPatch, ChangedCellsOnlyEverythingElseKept) {
   EXPECT_EQ(read.book->sheet(1).text(2, 2), "x");
 }
 
+TEST(XlsxPatch, ReplacingAFormulaDropsTheCalculationChain) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("chain.xlsx");
+  ASSERT_TRUE(QFile::copy(kData + "with_calc_chain.xlsx", path));
+  QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+  const QString strings = partText(path, "xl/sharedStrings.xml");
+  ASSERT_TRUE(patchXlsx(path, 0, {CellEdit::numberAt(1, 3, 4)}).ok());  // no formula replaced: chain kept
+  EXPECT_TRUE(partText(path, "xl/calcChain.xml").contains("E1"));
+  ASSERT_TRUE(patchXlsx(path, 0, {CellEdit::numberAt(1, 5, 9)}).ok());
+  ZipArchive zip;
+  ASSERT_TRUE(zip.open(path));
+  EXPECT_FALSE(zip.has("xl/calcChain.xml"));
+  EXPECT_FALSE(partText(path, "xl/_rels/workbook.xml.rels").contains("calcChain"));
+  EXPECT_TRUE(partText(path, "xl/_rels/workbook.xml.rels").contains("sharedStrings"));
+  EXPECT_FALSE(partText(path, "[Content_Types].xml").contains("calcChain"));
+  EXPECT_EQ(partText(path, "xl/sharedStrings.xml"), strings);
+  const ReadResult read = readXlsx(path);
+  ASSERT_TRUE(read.ok()) << read.error.toStdString();
+  EXPECT_EQ(read.book->first().text("E1"), "9");
+  EXPECT_EQ(read.book->first().text("C1"), "4");
+  EXPECT_EQ(read.book->first().text("F1"), "ab");
+  EXPECT_EQ(read.book->first().text("A1"), "学校数据表 ");
+}
+
 TEST(XlsxPatch, FailuresLeaveTheFileAsItWas) {
   QTemporaryDir dir;
   const QString path = dir.filePath("a.xlsx");
