@@ -21,6 +21,8 @@ const Command* CommandRegistry::find(const QString& name) const {
 void registerAllCommands(CommandRegistry& registry) {
   // One line per command file.
   registerImportCommands(registry);
+  registerScheduleCommands(registry);
+  registerExportCommands(registry);
 }
 
 }  // namespace tavro::cli

@@ -63,4 +63,9 @@ void registerAllCommands(CommandRegistry& registry);
 // The sheet commands "import" and "demo" (cli/import_command.cpp).
 void registerImportCommands(CommandRegistry& registry);
 
+// The scheduling command "schedule" (cli/schedule_command.cpp).
+void registerScheduleCommands(CommandRegistry& registry);
+// tavro-cli export (cli/export_command.cpp).
+void registerExportCommands(CommandRegistry& registry);
+
 }  // namespace tavro::cli

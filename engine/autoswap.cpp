@@ -131,6 +131,7 @@ void Zddk(Ctx& c, EngineHost& host, QString& zdbdk, int nj, int bj, int& zddkcs)
   RunState& st = c.st;
   int failed = 0;
   QString changed;
+  st.LessonsForced += static_cast<int>(zdbdk.size() / 4);
   while (true) {
     if (zdbdk.isEmpty()) {
       st.Zt = QStringLiteral("排课");
@@ -151,6 +152,7 @@ void Zddk(Ctx& c, EngineHost& host, QString& zdbdk, int nj, int bj, int& zddkcs)
       st.Dkzt = 1;
       Dk(c, nj, bj, st.Xq1, st.Jc1, st.Xq2, st.Jc2);
       ++zddkcs;
+      ++st.AutomaticSwaps;
       zdbdk.remove(0, 4);
       continue;
     }

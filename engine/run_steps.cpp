@@ -53,13 +53,14 @@ BlockedEvent readBlockedEvent(const School& s, int w) {
   return e;
 }
 
-// True when teacher t teaches course k in grade g (or school-wide, grade part 18).
-bool teachesIn(const School& s, int t, int k, int g) {
+// True when teacher t teaches course k in grade g (or school-wide, grade part 18); in any grade
+// when the record is for the whole school.
+bool teachesIn(const School& s, int t, int k, int g, bool wholeSchool) {
   const QString& codes = s.Jsrk(t);
   for (int i = 0; i + 5 <= codes.size(); i += 5) {
     if (ValMid(codes, i, 3) != k) continue;
     const int part = ValMid(codes, i + 3, 2);
-    if (part == g || part == 18) return true;
+    if (wholeSchool || part == g || part == 18) return true;
   }
   return false;
 }
@@ -88,7 +89,7 @@ void markOneEvent(School& s, int w) {
         if (xq < 1 || xq > kMaxWeekday || jc < 1 || jc > kMaxPeriod) continue;
         bool written = false;
         for (int t = 1; t <= s.Jss && s.Jskb.has(kLongTerm, xq, jc, t); ++t) {
-          if (!s.Jskb(kLongTerm, xq, jc, t).isEmpty() || !(e.wholeSchool || teachesIn(s, t, k, g))) continue;
+          if (!s.Jskb(kLongTerm, xq, jc, t).isEmpty() || !teachesIn(s, t, k, g, e.wholeSchool)) continue;
           s.Jskb(kLongTerm, xq, jc, t) = text;
           s.Jskb(kTemporary, xq, jc, t) = text;
           written = true;
