@@ -1,7 +1,7 @@
 #pragma once
 // EngineHost: the few things the engine asks of the windows above it (showing a
 // class and its course list, refreshing the class list, running the grid click
-// handler once, replaying temporary changes, showing a wizard tip). The main
+// handler once, replaying temporary changes); wizard tips go through the Ui port. The main
 // window's view-model implements it; NullHost serves tests and the command line.
 
 #include <QString>
@@ -23,8 +23,6 @@ class EngineHost {
   virtual void replayTemporaryChanges() = 0;
   // Re-checks the temporary changes of class (nj, bj) after it was scheduled.
   virtual void recheckTemporaryChanges(int nj, int bj) = 0;
-  // Shows wizard tip number tip with text in the wizard window.
-  virtual void showTip(int tip, const QString& text) = 0;
 };
 
 // NullHost: does nothing; for tests, benchmarks and the command line.
@@ -36,7 +34,6 @@ class NullHost : public EngineHost {
   void clickGridCell(int, int) override {}
   void replayTemporaryChanges() override {}
   void recheckTemporaryChanges(int, int) override {}
-  void showTip(int, const QString&) override {}
 };
 
 }  // namespace tavro

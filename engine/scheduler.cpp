@@ -133,7 +133,7 @@ JpOutcome finish(Ctx& c, EngineHost& host, int nj, int bj) {
   j.Bxdjs += (static_cast<int>(c.st.Bxdck.size()) + 2) / 4;
   const bool tipOn = c.st.Xsts == 1 || (c.st.Tsbz.size() >= 13 && c.st.Tsbz[12] == u'1');
   if (tipOn && j.Tsyxs == 0) {
-    host.showTip(13, swapModeTip(j.Bxdjs));
+    c.ui.tip(13, swapModeTip(j.Bxdjs));
     j.Tsyxs = 1;
   }
   c.st.LstBjEnabled = false;
