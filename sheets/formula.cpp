@@ -103,6 +103,13 @@ class FormulaParser {
   }
 
   FormulaValue unary() {
+    if (++nesting_ > kMaxNesting) return failure(kValueError);  // absurdly nested: refuse, keep the stack
+    FormulaValue v = signedValue();
+    --nesting_;
+    return v;
+  }
+
+  FormulaValue signedValue() {
     if (take('-')) {
       const FormulaValue v = asNumber(unary());
       return v.error.isEmpty() ? number(-v.number) : v;
@@ -236,9 +243,11 @@ class FormulaParser {
     return QString::number(v.number, 'g', 15);
   }
 
+  static constexpr int kMaxNesting = 200;
   FormulaEvaluator& eval_;
   QString s_;
   int pos_ = 0;
+  int nesting_ = 0;
 };
 
 FormulaValue FormulaEvaluator::cellValue(int row, int col) {

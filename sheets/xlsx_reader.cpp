@@ -16,6 +16,9 @@ using namespace ooxml;
 
 namespace {
 
+// Most merged areas read per sheet (each new merge is checked against all earlier ones).
+constexpr int kMaxMerges = 20000;
+
 // A boolean attribute: "1" or "true".
 bool isTrue(const QString& value) {
   return value == QLatin1String("1") || value == QLatin1String("true");
@@ -175,8 +178,13 @@ bool readSheet(ZipArchive& zip, const QString& part, Sheet& sheet, BookParts& pa
   if (!is(root, "worksheet")) return error = QStringLiteral("工作表内容错误"), false;
   readColumns(child(root, "cols"), sheet, parts);
   if (!readCells(child(root, "sheetData"), sheet, parts, error)) return false;
-  for (pugi::xml_node m : child(root, "mergeCells").children())
-    if (const auto area = parseRange(attr(m, "ref")); area && is(m, "mergeCell")) sheet.merge(*area);
+  int mergesLeft = kMaxMerges;
+  for (pugi::xml_node m : child(root, "mergeCells").children()) {
+    const auto area = parseRange(attr(m, "ref"));
+    if (!area || !is(m, "mergeCell")) continue;
+    if (--mergesLeft < 0) return error = QStringLiteral("合并单元格太多"), false;
+    sheet.merge(*area);
+  }
   readView(root, sheet);
   return true;
 }

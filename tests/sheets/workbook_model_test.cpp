@@ -108,6 +108,9 @@ TEST(Formulas, ClassSheetSumsCountOnlyNumbers) {
   EXPECT_EQ(eval.evaluate("=nosuch(1)").error, "#NAME?");
   EXPECT_EQ(eval.evaluate("=max(E6,J6,-1)+min(H6:J6)+count(E6:K6)").number,
             30 + 2 + 5);  // count: E, F, G, H, J
+  EXPECT_EQ(eval.evaluate("=" + QString(100000, '(') + "1" + QString(100000, ')')).error.isEmpty(), false);
+  EXPECT_EQ(eval.evaluate("=" + QString(100000, '-') + "1").error, "#VALUE!");
+  EXPECT_EQ(eval.evaluate("=((1))+-(-2)").number, 3);
   sh.setValue(1, 1, "=B1+1");
   sh.setValue(1, 2, "=A1");
   sh.recalculate();
