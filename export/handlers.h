@@ -15,6 +15,9 @@ namespace tavro {
 void startExportForm(ExportCtx& c, const QString& path);
 // Refills LstXq (Xqm(1..Mzts)) and LstJc (periods 1..Mtjs) for the school, nothing selected.
 void fillDayAndPeriodLists(ExportCtx& c);
+// Fills the main window's LstBj (class code + name) and LstJs (teacher number + name) with every
+// class and teacher, nothing selected (for exports made without the main window).
+void fillClassAndTeacherLists(ExportCtx& c);
 // Refills LstKc with one row per course 0..Kcs-1: Lbq(3, i) + Kcmc(i).
 void fillCourseList(ExportCtx& c);
 

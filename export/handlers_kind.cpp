@@ -115,6 +115,16 @@ void fillDayAndPeriodLists(ExportCtx& c) {
   for (int p = 1; p <= c.s.Mtjs && p <= kMaxPeriod; ++p) c.f.LstJc.addItem(Szc(p));
 }
 
+void fillClassAndTeacherLists(ExportCtx& c) {
+  const School& s = c.s;
+  c.st.LstBj.clear();
+  for (int nj = s.Snj; nj <= s.Mnj; ++nj)
+    for (int bj = 1; s.Njbjs.has(nj) && bj <= s.Njbjs(nj); ++bj)
+      c.st.LstBj.addItem(Lbq(2, nj) + Lbq(2, bj) + s.Bjmc(nj, bj));
+  c.st.LstJs.clear();
+  for (int t = 1; t <= s.Jss && s.Jsmc.has(t); ++t) c.st.LstJs.addItem(Lbq(3, t) + s.Jsmc(t));
+}
+
 void fillCourseList(ExportCtx& c) {
   c.st.LstKc.clear();
   for (int i = 0; i < c.s.Kcs && c.s.Kcmc.has(i); ++i) c.st.LstKc.addItem(Lbq(3, i) + c.s.Kcmc(i));

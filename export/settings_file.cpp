@@ -80,7 +80,9 @@ void applyNameForms(ExportCtx& c) {
 
 QString printFormatFolder(const QString& folder) {
   if (!folder.isEmpty()) return folder;
-  return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+  // The configuration folder of the application "Tavro", shared by the desktop program and tavro-cli
+  // whatever name each process runs under.
+  return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/Tavro");
 }
 
 QString printFormatPath(const QString& folder) {

@@ -13,7 +13,8 @@ namespace tavro {
 // The bare name of the print-format file.
 inline const QString kPrintFormatFileName = QStringLiteral("Tavro课程安排系统打印导出格式.txt");
 
-// The folder of the print-format file: `folder` when given, else the per-user configuration folder.
+// The folder of the print-format file: `folder` when given, else the per-user configuration folder
+// of the application Tavro (~/.config/Tavro).
 QString printFormatFolder(const QString& folder = QString());
 // The full path of the print-format file in printFormatFolder(folder).
 QString printFormatPath(const QString& folder = QString());

@@ -38,15 +38,6 @@ void fiveClasses(School& s) {
 
 }  // namespace
 
-void fillMainLists(ExportCtx& c) {
-  c.st.LstBj.clear();
-  for (int nj = c.s.Snj; nj <= c.s.Mnj; ++nj)
-    for (int bj = 1; bj <= c.s.Njbjs(nj); ++bj)
-      c.st.LstBj.addItem(Lbq(2, nj) + Lbq(2, bj) + c.s.Bjmc(nj, bj));
-  c.st.LstJs.clear();
-  for (int t = 1; t <= c.s.Jss; ++t) c.st.LstJs.addItem(Lbq(3, t) + c.s.Jsmc(t));
-}
-
 ExportFixture::ExportFixture() : school(fixtures::twoGradeSchool()) {
   fiveClasses(school);
   for (int nj = 7; nj <= 8; ++nj) {
@@ -61,7 +52,7 @@ ExportFixture::ExportFixture() : school(fixtures::twoGradeSchool()) {
   settingsPath = dir.filePath(QStringLiteral("config/print.txt"));
   outPath = dir.filePath(QStringLiteral("out/table.xlsx"));
   ExportCtx c = ctx();
-  fillMainLists(c);
+  fillClassAndTeacherLists(c);
   startExportForm(c, settingsPath);
   state.Cshwc = true;
 }

@@ -30,7 +30,4 @@ struct ExportFixture {
   QString outPath;
 };
 
-// The classes and teachers of the fixture, as the main window lists show them.
-void fillMainLists(ExportCtx& c);
-
 }  // namespace tavro::testing
