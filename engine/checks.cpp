@@ -1,6 +1,8 @@
 #include "engine/checks.h"
 
 #include <QStringList>
+#include <utility>
+#include <vector>
 
 #include "adjust/lookups.h"
 #include "core/procedures.h"
@@ -78,22 +80,33 @@ QString combinedLessonDifferences(const School& s, int n, QString& codes) {
   return lines;
 }
 
-// The teacher cell of an ordinary lesson of class (nj, bj) must name its course and the class.
-bool teacherCellAgrees(const School& s, int t, int xq, int jc, int kch, int nj, int bj) {
-  if (!s.Jskb.has(kLongTerm, xq, jc, t)) return false;
-  const QString& cell = s.Jskb(kLongTerm, xq, jc, t);
-  return cell.size() >= 7 && cellDigits(cell, 0, 3) == kch && cellDigits(cell, 3, 2) == nj &&
-         cellDigits(cell, 5, 2) == bj;
+// Value of the decimal digits [pos, pos + len) of a cell text that is long enough.
+int digitsAt(const QChar* p, int pos, int len) {
+  int v = 0;
+  for (int i = pos; i < pos + len; ++i) {
+    const char16_t ch = p[i].unicode();
+    v = v * 10 + (ch >= u'0' && ch <= u'9' ? ch - u'0' : 0);
+  }
+  return v;
 }
 
-// Checks one lesson cell against the plan: a teacher named by no plan row of the course is shown.
-void checkPlanTeacher(Ctx& c, int nj, int bj, int kch, int t) {
+// The plan rows of a class as (course, teacher) pairs.
+std::vector<std::pair<int, int>> planPairs(const School& s, int nj, int bj) {
+  std::vector<std::pair<int, int>> rows;
+  for (int r = 1; r <= s.Bjkcs(nj, bj) && s.Bjkcb.has(r, 3, nj, bj); ++r)
+    rows.emplace_back(s.Bjkcb(r, 1, nj, bj), s.Bjkcb(r, 2, nj, bj));
+  return rows;
+}
+
+// Checks one lesson cell against the plan: a teacher named by no plan row of the course is shown
+// (a course taught by two teachers in two plan rows is right with either of them).
+void checkPlanTeacher(Ctx& c, const std::vector<std::pair<int, int>>& plan, int nj, int bj, int kch, int t) {
   const School& s = c.s;
   int planTeacher = -1;
-  for (int r = 1; r <= s.Bjkcs(nj, bj) && s.Bjkcb.has(r, 3, nj, bj); ++r) {
-    if (s.Bjkcb(r, 1, nj, bj) != kch) continue;
-    if (s.Bjkcb(r, 2, nj, bj) == t) return;
-    if (planTeacher < 0) planTeacher = s.Bjkcb(r, 2, nj, bj);
+  for (const auto& [course, teacher] : plan) {
+    if (course != kch) continue;
+    if (teacher == t) return;
+    if (planTeacher < 0) planTeacher = teacher;
   }
   if (planTeacher < 0) return;
   const QString name = trimmedClassName(s, nj, bj);
@@ -106,17 +119,29 @@ void checkPlanTeacher(Ctx& c, int nj, int bj, int kch, int t) {
                "课表，保存，然后一定要关闭“编排查调课表”窗体（按“关闭”按钮），再打开该窗体，重新排课。"));
 }
 
-// Checks every ordinary lesson of a class; true when some teacher cell disagrees.
+// Checks every ordinary lesson of a class; true when some teacher cell does not hold the lesson's
+// course (characters 1-3), grade (4-5) and class (6-7).
 bool classDisagrees(Ctx& c, int nj, int bj) {
   const School& s = c.s;
+  const std::vector<std::pair<int, int>> plan = planPairs(s, nj, bj);
+  const QString code = Lbq(2, nj) + Lbq(2, bj);
   bool wrong = false;
   for (int x = 1; x <= s.Mzts; ++x) {
     for (int j = 1; j <= s.Mtjs; ++j) {
       const QString& cell = s.Kb(kLongTerm, x, j, nj, bj);
-      if (cell.isEmpty() || cellDigits(cell, 9, 1) >= 5) continue;
-      const int kch = cellDigits(cell, 0, 3), t = cellDigits(cell, 3, 3);
-      if (t > 0 && !teacherCellAgrees(s, t, x, j, kch, nj, bj)) wrong = true;
-      if (t > 0 && kch > 0) checkPlanTeacher(c, nj, bj, kch, t);
+      if (cell.size() < 10 || cell.at(9) >= u'5') continue;
+      const QChar* p = cell.constData();
+      const int t = digitsAt(p, 3, 3);
+      if (t <= 0) continue;
+      const int kch = digitsAt(p, 0, 3);
+      if (!s.Jskb.has(kLongTerm, x, j, t)) {
+        wrong = true;
+      } else {
+        const QString& tc = s.Jskb(kLongTerm, x, j, t);
+        wrong = wrong || tc.size() < 7 || QStringView(tc).left(3) != QStringView(cell).left(3) ||
+                QStringView(tc).mid(3, 4) != QStringView(code);
+      }
+      if (kch > 0) checkPlanTeacher(c, plan, nj, bj, kch, t);
     }
   }
   return wrong;
