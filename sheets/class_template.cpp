@@ -4,6 +4,7 @@
 #include "core/procedures.h"
 #include "sheets/class_sheet.h"
 #include "sheets/range.h"
+#include "sheets/sheet_operation.h"
 
 namespace tavro {
 
@@ -19,7 +20,7 @@ int lastClassRow(const School& s) {
 void writeClassHeadings(Sheet& sh, const School& s) {
   sh.range("A:D").numberFormat("@");
   sh.range("3:4").numberFormat("@");
-  sh.range(1, 1, 1, lastClassColumn(s)).merge().setText("班级数据表");
+  putMerged(sh, 1, 1, 1, lastClassColumn(s), "班级数据表");
   sh.setText(2, 1,
              "说明：1、未定节数=全周节数-合班课节数-"
              "已定节数；2、各班的未定节数必需为0；3、表格的格式不能改动；4、班级、教师、课程的数量和序号、名"
@@ -29,7 +30,7 @@ void writeClassHeadings(Sheet& sh, const School& s) {
   const QStringList row5 = {"不能改动", "2字",          "1～4字", "班主任序号或姓名",
                             "不能改动", "各科节数之和", "必需为0"};
   for (int col = 1; col <= 7; ++col) {
-    sh.range(3, col, 4, col).merge().setText(row3.at(col - 1));
+    putMerged(sh, 3, col, 4, col, row3.at(col - 1));
     sh.setText(5, col, row5.at(col - 1));
   }
   sh.setText(3, 8, "000");
@@ -37,8 +38,8 @@ void writeClassHeadings(Sheet& sh, const School& s) {
   sh.setText(5, 8, "节数");
   for (int k = 1; k < s.Kcs; ++k) {
     const int count = classCountColumn(k);
-    sh.range(3, count, 3, count + 1).merge().setText(Lbq(3, k));
-    sh.range(4, count, 4, count + 1).merge().setText(s.Kcmc(k));
+    putMerged(sh, 3, count, 3, count + 1, Lbq(3, k));
+    putMerged(sh, 4, count, 4, count + 1, s.Kcmc(k));
     sh.setText(5, count, "节数");
     sh.setText(5, count + 1, "教师序号或姓名");
   }
@@ -50,7 +51,7 @@ void writeClassRows(Sheet& sh, const School& s) {
   int r = 6;
   for (int nj = s.Snj; nj <= s.Mnj; ++nj) {
     if (s.Njbjs(nj) == 0) continue;
-    sh.range(r, 2, r + s.Njbjs(nj) - 1, 2).merge().setText(s.Njm(nj));
+    putMerged(sh, r, 2, r + s.Njbjs(nj) - 1, 2, s.Njm(nj));
     for (int bj = 1; bj <= s.Njbjs(nj); ++bj, ++r) {
       const QString row = Szc(r);
       sh.setText(r, 1, Lbq(2, nj) + Lbq(2, bj));
@@ -108,6 +109,7 @@ void formatClassTemplate(Sheet& sh, const School& s) {
   sh.range(3, 1, lastRow, last).border(Edge::OutlineTop, Line::Medium);
   if (s.Kcs > 1) formatCourseBlocks(sh, s);
   sh.freezePanes(6, 4);
+  fitToPageWidth(sh, true);
   sh.select(cellRange(1, 1));
 }
 

@@ -22,7 +22,7 @@ constexpr int kColClasses = 2, kColCourse = 4, kColCourseName = 5, kColTeachers 
 void writeCombinedHeadings(Sheet& sh) {
   sh.range("B:C").numberFormat("@");
   sh.range("E:H").numberFormat("@");
-  sh.range("A1:H1").merge().setText("合班数据表");
+  putMerged(sh, "A1:H1", "合班数据表");
   sh.setText(2, 1,
              "说明：不能改动格式。淡黄色区域用户可以编辑。合班课数最大999。如果无合班课，一定要在B9单元格输入"
              "“无”，然后保存！");
@@ -92,6 +92,7 @@ void formatCombinedTemplate(Sheet& sh) {
       .border(Edge::OutlineRight, Line::Medium);
   sh.range("B9").select();
   sh.freezePanes(kFirstLessonRow, 2);
+  fitToPageWidth(sh, false);
 }
 
 // ---------------------------------------------------------------- import steps

@@ -7,6 +7,7 @@
 #include "core/procedures.h"
 #include "sheets/course_sheet.h"
 #include "sheets/range.h"
+#include "sheets/sheet_operation.h"
 
 namespace tavro {
 
@@ -24,16 +25,14 @@ int lastCourseColumn(const School& s) {
 
 // "上午" over periods 1..Swjs and "下午" over the rest, on row, from column first.
 void writeHalfDays(Sheet& sh, const School& s, int row, int first) {
-  if (s.Swjs > 0)
-    sh.range(row, first, row, first + s.Swjs - 1).merge().hAlign(HAlign::Centre).setText("上午");
-  if (s.Xwjs > 0)
-    sh.range(row, first + s.Swjs, row, first + s.Mtjs - 1).merge().hAlign(HAlign::Centre).setText("下午");
+  if (s.Swjs > 0) putMerged(sh, row, first, row, first + s.Swjs - 1, "上午").hAlign(HAlign::Centre);
+  if (s.Xwjs > 0) putMerged(sh, row, first + s.Swjs, row, first + s.Mtjs - 1, "下午").hAlign(HAlign::Centre);
 }
 
 void writeCourseHeadings(Sheet& sh, const School& s) {
   const int last = lastCourseColumn(s);
   sh.range(1, 2, 1, last).numberFormat("@");
-  sh.range(1, 1, 1, last).merge().setText("课程数据表");
+  putMerged(sh, 1, 1, 1, last, "课程数据表");
   sh.setText(
       2, 1,
       "说明：不能改动格式。淡黄色区域用户可以编辑，但“空课”不能修改名称和位置，也不能删除。课程数最大999。");
@@ -44,13 +43,9 @@ void writeCourseHeadings(Sheet& sh, const School& s) {
     sh.setText(3, col, row3.at(col - 1));
     sh.setText(4, col, row4.at(col - 1));
   }
-  sh.range(3, courseFlagColumn(1), 3, courseFlagColumn(s.Mtjs))
-      .merge()
-      .setText("每天禁排的节次（是:y；否:不填）");
+  putMerged(sh, 3, courseFlagColumn(1), 3, courseFlagColumn(s.Mtjs), "每天禁排的节次（是:y；否:不填）");
   writeHalfDays(sh, s, 4, courseFlagColumn(1));
-  sh.range(3, researchDayColumn(s), 3, last)
-      .merge()
-      .setText("教研活动（填法见示例：语文教研星期一第5、6节）");
+  putMerged(sh, 3, researchDayColumn(s), 3, last, "教研活动（填法见示例：语文教研星期一第5、6节）");
   sh.setText(4, researchDayColumn(s), "星期");
   writeHalfDays(sh, s, 4, researchFlagColumn(s, 1));
   for (int p = 1; p <= s.Mtjs; ++p) {
@@ -107,7 +102,8 @@ void formatCourseTemplate(Sheet& sh, const School& s) {
   sh.range(4, 1, 4, 5).fontSize(9);
   sh.range("A:A").columnWidth(4.5);
   sh.range("B:B").columnWidth(6.5);
-  sh.range("C:E").columnWidth(6.5);
+  sh.range("C:C").columnWidth(6.5);
+  sh.range("D:E").columnWidth(9);
   sh.range(1, courseFlagColumn(1), 1, last).columnWidth(2.13);
   sh.range(1, researchDayColumn(s), 1, researchDayColumn(s)).columnWidth(3.5);
   sh.range(6, 1, std::max(lastRow, 6), last).hAlign(HAlign::Centre);
@@ -122,6 +118,7 @@ void formatCourseTemplate(Sheet& sh, const School& s) {
   sh.range(3, 1, std::max(lastRow, 6), 5).border(Edge::OutlineRight, Line::Medium);
   sh.range(3, 1, std::max(lastRow, 6), researchDayColumn(s) - 1).border(Edge::OutlineRight, Line::Medium);
   sh.freezePanes(6, 3);
+  fitToPageWidth(sh, true);
 }
 
 }  // namespace

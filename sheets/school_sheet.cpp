@@ -22,7 +22,7 @@ constexpr int kColName = 3, kColCount = 4, kColAvoid = 5, kColValue = 7;
 
 void writeSchoolHeadings(Sheet& sh) {
   sh.range("A:B").numberFormat("@");
-  sh.range("A1:G1").merge().setText("学校数据表");
+  putMerged(sh, "A1:G1", "学校数据表");
   sh.setText(2, 1, "说明：不能改动格式！淡黄色区域用户可以编辑。");
   const char* row3[] = {"学校类型", "年级代码", "级名", "班数", "尽量不连排", "选项"};
   const char* row4[] = {"不能改动",       "不能改动", "1～2字", "0～50，本校没有的年级不填",
@@ -36,9 +36,9 @@ void writeSchoolHeadings(Sheet& sh) {
 }
 
 void writeSchoolGrades(Sheet& sh) {
-  sh.range("A5:A10").merge().setText("小学");
-  sh.range("A11:A13").merge().setText("初中");
-  sh.range("A14:A16").merge().setText("高中");
+  putMerged(sh, "A5:A10", "小学");
+  putMerged(sh, "A11:A13", "初中");
+  putMerged(sh, "A14:A16", "高中");
   const QStringList upper = {"初一", "初二", "初三", "高一", "高二", "高三"};
   for (int r = kFirstGradeRow; r <= kLastGradeRow; ++r) {
     const int grade = r - 4;
@@ -81,6 +81,8 @@ void formatSchoolTemplate(Sheet& sh) {
   sh.range("A3:G16").border(Edge::OutlineLeft, Line::Medium).border(Edge::OutlineRight, Line::Medium);
   sh.range("A3:G16").border(Edge::OutlineTop, Line::Medium).border(Edge::OutlineBottom, Line::Medium);
   sh.range("A3:E16").border(Edge::OutlineRight, Line::Medium);
+  sh.autoFitRows(3, 4);
+  fitToPageWidth(sh, false);
 }
 
 // ---------------------------------------------------------------- import steps

@@ -53,4 +53,22 @@ bool saveImportEdits(Ctx& c, const QString& basePath, const std::vector<CellEdit
   return false;
 }
 
+SheetRange putMerged(Sheet& sh, int r1, int c1, int r2, int c2, const QString& text) {
+  SheetRange range = sh.range(r1, c1, r2, c2);
+  range.merge();
+  sh.setText(r1, c1, text);
+  return range;
+}
+
+SheetRange putMerged(Sheet& sh, const QString& range, const QString& text) {
+  const CellRange area = sh.range(range).area();
+  return putMerged(sh, area.r1, area.c1, area.r2, area.c2, text);
+}
+
+void fitToPageWidth(Sheet& sh, bool landscape) {
+  sh.pageSetup().fitWidth = 1;
+  sh.pageSetup().fitHeight = 0;
+  sh.pageSetup().landscape = landscape;
+}
+
 }  // namespace tavro

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "core/ctx.h"
+#include "sheets/range.h"
 #include "sheets/sheetops.h"
 
 namespace tavro {
@@ -33,5 +34,13 @@ bool saveTemplate(Ctx& c, const Workbook& book, const QString& name);
 // Writes the cells a successful import changed back into the sheet's file; false after a message
 // when the file cannot be written.
 bool saveImportEdits(Ctx& c, const QString& basePath, const std::vector<CellEdit>& edits);
+
+// Merges rows r1..r2, columns c1..c2 and writes text into the top-left cell only; returns the
+// merged range for further formatting.
+SheetRange putMerged(Sheet& sh, int r1, int c1, int r2, int c2, const QString& text);
+SheetRange putMerged(Sheet& sh, const QString& range, const QString& text);
+
+// Prints the sheet one page wide (landscape when wide), as the templates are printed.
+void fitToPageWidth(Sheet& sh, bool landscape);
 
 }  // namespace tavro

@@ -23,24 +23,20 @@ int lastTeacherColumn(const School& s) {
 
 void writeTeacherHeadings(Sheet& sh, const School& s) {
   const int last = lastTeacherColumn(s);
-  sh.range(1, 1, 1, last).merge().setText("教师数据表");
+  putMerged(sh, 1, 1, 1, last, "教师数据表");
   sh.setText(2, 1, "说明：不能改动格式。淡黄色区域用户可以编辑。教师数最大998。");
-  sh.range("A3:A4").merge().setText("教师序号");
-  sh.range("A5:A6").merge().setText("不能改动");
-  sh.range("B3:B4").merge().setText("教 师姓 名");
-  sh.range("B5:B6").merge().setText("2～6字");
-  sh.range("C3:C4").merge().setText("教师简称");
-  sh.range("C5:C6").merge().setText("2字(暂不填)");
-  sh.range(3, 4, 3, last)
-      .merge()
-      .hAlign(HAlign::Centre)
-      .setText("全周禁排的节次(教师要求不排:n；会议:h；不禁排:不填)");
+  putMerged(sh, "A3:A4", "教师序号");
+  putMerged(sh, "A5:A6", "不能改动");
+  putMerged(sh, "B3:B4", "教 师姓 名");
+  putMerged(sh, "B5:B6", "2～6字");
+  putMerged(sh, "C3:C4", "教师简称");
+  putMerged(sh, "C5:C6", "2字(暂不填)");
+  putMerged(sh, 3, 4, 3, last, "全周禁排的节次(教师要求不排:n；会议:h；不禁排:不填)").hAlign(HAlign::Centre);
   for (int d = 1; d <= s.Mzts; ++d) {
     const int first = teacherPeriodColumn(s, d, 1);
-    sh.range(4, first, 4, first + s.Mtjs - 1).merge().hAlign(HAlign::Centre).setText("星期" + Xqm(d));
-    if (s.Swjs > 0) sh.range(5, first, 5, first + s.Swjs - 1).merge().hAlign(HAlign::Centre).setText("上午");
-    if (s.Xwjs > 0)
-      sh.range(5, first + s.Swjs, 5, first + s.Mtjs - 1).merge().hAlign(HAlign::Centre).setText("下午");
+    putMerged(sh, 4, first, 4, first + s.Mtjs - 1, "星期" + Xqm(d)).hAlign(HAlign::Centre);
+    if (s.Swjs > 0) putMerged(sh, 5, first, 5, first + s.Swjs - 1, "上午").hAlign(HAlign::Centre);
+    if (s.Xwjs > 0) putMerged(sh, 5, first + s.Swjs, 5, first + s.Mtjs - 1, "下午").hAlign(HAlign::Centre);
     for (int p = 1; p <= s.Mtjs; ++p) sh.setNumber(6, first + p - 1, p);
   }
   for (int i = 1; i <= s.Jsrs; ++i) sh.setText(i + 6, 1, Lbq(3, i));
@@ -92,6 +88,7 @@ void formatTeacherTemplate(Sheet& sh, const School& s) {
   sh.range("5:6").rowHeight(18.75);
   drawTeacherBorders(sh, s);
   sh.freezePanes(7, 4);
+  fitToPageWidth(sh, true);
 }
 
 // ---------------------------------------------------------------- import steps
