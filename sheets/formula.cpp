@@ -103,9 +103,13 @@ class FormulaParser {
   }
 
   FormulaValue unary() {
-    if (++nesting_ > kMaxNesting) return failure(kValueError);  // absurdly nested: refuse, keep the stack
+    // Nesting and reference chains share one depth budget, so no formula can exhaust the stack.
+    if (++eval_.depth_ > FormulaEvaluator::kMaxDepth) {
+      --eval_.depth_;
+      return failure(kValueError);
+    }
     FormulaValue v = signedValue();
-    --nesting_;
+    --eval_.depth_;
     return v;
   }
 
@@ -243,11 +247,9 @@ class FormulaParser {
     return QString::number(v.number, 'g', 15);
   }
 
-  static constexpr int kMaxNesting = 200;
   FormulaEvaluator& eval_;
   QString s_;
   int pos_ = 0;
-  int nesting_ = 0;
 };
 
 FormulaValue FormulaEvaluator::cellValue(int row, int col) {
@@ -276,7 +278,7 @@ FormulaValue FormulaEvaluator::cellValue(int row, int col) {
 }
 
 FormulaValue FormulaEvaluator::evaluate(const QString& formula) {
-  if (++depth_ > 200) {  // a chain of references too deep to follow safely
+  if (++depth_ > kMaxDepth) {  // a chain of references too deep to follow safely
     --depth_;
     return failure(kRefError);
   }

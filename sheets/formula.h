@@ -34,6 +34,7 @@ class FormulaEvaluator {
   const Sheet& sheet_;
   std::map<std::uint64_t, FormulaValue> done_;
   std::map<std::uint64_t, bool> busy_;
+  static constexpr int kMaxDepth = 100;  // nesting levels and references followed, together
   int depth_ = 0;
 };
 

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <cmath>
 #include <cstdio>
 #include <map>
 #include <set>
@@ -126,6 +127,7 @@ lxw_error writeCell(lxw_worksheet* ws, int row, int col, const Cell& c, lxw_form
     return worksheet_write_formula_str(ws, r, k, f.c_str(), fmt, cellText(v.text).c_str());
   if (v.kind == CellKind::Bool)
     return worksheet_write_formula_str(ws, r, k, f.c_str(), fmt, v.number != 0 ? "TRUE" : "FALSE");
+  if (!std::isfinite(v.number)) return worksheet_write_formula_str(ws, r, k, f.c_str(), fmt, "#NUM!");
   return worksheet_write_formula_num(ws, r, k, f.c_str(), fmt, v.number);
 }
 

@@ -148,6 +148,7 @@ TEST(XlsxWriteRead, OddNamesAndValuesAreWrittenSafely) {
                            "end"));
   a.setNumber(3, 1, 1e308);
   a.setText(kMaxRows, kMaxColumns, "corner");
+  a.setValue(4, 1, "=1e308*10");
   QTemporaryDir dir;
   const QString path = dir.filePath("odd.xlsx");
   ASSERT_TRUE(saveXlsx(book, path).ok());
@@ -159,6 +160,7 @@ TEST(XlsxWriteRead, OddNamesAndValuesAreWrittenSafely) {
   EXPECT_EQ(read.book->sheet(0).text(2, 1), "tab\tbellend");
   EXPECT_EQ(read.book->sheet(0).number(3, 1), 1e308);
   EXPECT_EQ(read.book->sheet(0).text(kMaxRows, kMaxColumns), "corner");
+  EXPECT_EQ(read.book->sheet(0).text(4, 1), "#NUM!");
 }
 
 TEST(XlsxRead, WorkbooksWrittenByOtherPrograms) {

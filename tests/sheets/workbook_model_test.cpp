@@ -111,6 +111,9 @@ TEST(Formulas, ClassSheetSumsCountOnlyNumbers) {
   EXPECT_EQ(eval.evaluate("=" + QString(100000, '(') + "1" + QString(100000, ')')).error.isEmpty(), false);
   EXPECT_EQ(eval.evaluate("=" + QString(100000, '-') + "1").error, "#VALUE!");
   EXPECT_EQ(eval.evaluate("=((1))+-(-2)").number, 3);
+  for (int r = 20; r < 400; ++r) sh.setValue(r, 1, "=((((((((((A" + QString::number(r + 1) + "))))))))))+1");
+  EXPECT_FALSE(FormulaEvaluator(sh).cellValue(20, 1).error.isEmpty());  // too deep: an error, no crash
+  EXPECT_EQ(FormulaEvaluator(sh).cellValue(398, 1).number, 2);
   sh.setValue(1, 1, "=B1+1");
   sh.setValue(1, 2, "=A1");
   sh.recalculate();
