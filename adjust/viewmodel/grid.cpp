@@ -139,43 +139,53 @@ void MainWindowModel::writeHeaders() {
   }
 }
 
-void MainWindowModel::Pdbbz() {
-  const School& s = c_.s;
-  const int v = c_.st.Csz6;
-  QString style;
-  if (v == 1 || v == 2)
-    style = QStringLiteral("Dz") + Szc(v);
-  else if (v == 3)
-    style = QStringLiteral("Dz4");
-  else if (v == 4)
-    style = QStringLiteral("Dz6");
-  else if (v == 5 || v == 6)
-    style = QStringLiteral("Xz") + Szc(v - 4);
-  else if (v == 7)
-    style = QStringLiteral("Xz4");
-  else if (v == 8)
-    style = QStringLiteral("Xz6");
-  else {
-    const int w = w_.Xskd;
-    if (w < 1)
-      style = s.Kcjccd == 1 ? QStringLiteral("Xz1") : QStringLiteral("Xz2");
-    else if (w <= 2)
-      style = (s.Kcjccd == 2 || s.Kcmcd == 2) ? QStringLiteral("Xz2") : QStringLiteral("Xz1");
-    else if (w <= 4)
-      style = s.Kcmcd == 4 ? QStringLiteral("Xz4")
-                           : (s.Kcjccd != 1 ? QStringLiteral("Xz2") : QStringLiteral("Dz1"));
-    else if (w <= 6)
-      style = s.Kcmcd > 4     ? QStringLiteral("Xz6")
-              : s.Kcmcd >= 3  ? QStringLiteral("Xz4")
-              : s.Kcjccd != 1 ? QStringLiteral("Xz2")
-                              : QStringLiteral("Dz1");
-    else if (s.Kcmcd >= 5)
-      style = (w >= 15 && w_.halfWindowFitsGrid) ? QStringLiteral("Dz6") : QStringLiteral("Xz6");
-    else if (s.Kcmcd < 3)
-      style = QStringLiteral("Dz2");
-    else
-      style = w < 15 ? QStringLiteral("Xz4") : QStringLiteral("Dz4");
+namespace {
+
+// The cell style from the setting Csz6 (1..8); "" when the style follows the cell width.
+QString styleFromSetting(int v) {
+  switch (v) {
+    case 1:
+    case 2:
+      return QStringLiteral("Dz") + Szc(v);
+    case 3:
+      return QStringLiteral("Dz4");
+    case 4:
+      return QStringLiteral("Dz6");
+    case 5:
+    case 6:
+      return QStringLiteral("Xz") + Szc(v - 4);
+    case 7:
+      return QStringLiteral("Xz4");
+    case 8:
+      return QStringLiteral("Xz6");
+    default:
+      return QString();
   }
+}
+
+// The cell style for the available cell width w and the longest course names.
+QString styleFromWidth(const School& s, int w, bool halfWindowFitsGrid) {
+  if (w < 1) return s.Kcjccd == 1 ? QStringLiteral("Xz1") : QStringLiteral("Xz2");
+  if (w <= 2) return (s.Kcjccd == 2 || s.Kcmcd == 2) ? QStringLiteral("Xz2") : QStringLiteral("Xz1");
+  if (w <= 4) {
+    if (s.Kcmcd == 4) return QStringLiteral("Xz4");
+    return s.Kcjccd != 1 ? QStringLiteral("Xz2") : QStringLiteral("Dz1");
+  }
+  if (w <= 6) {
+    if (s.Kcmcd > 4) return QStringLiteral("Xz6");
+    if (s.Kcmcd >= 3) return QStringLiteral("Xz4");
+    return s.Kcjccd != 1 ? QStringLiteral("Xz2") : QStringLiteral("Dz1");
+  }
+  if (s.Kcmcd >= 5) return (w >= 15 && halfWindowFitsGrid) ? QStringLiteral("Dz6") : QStringLiteral("Xz6");
+  if (s.Kcmcd < 3) return QStringLiteral("Dz2");
+  return w < 15 ? QStringLiteral("Xz4") : QStringLiteral("Dz4");
+}
+
+}  // namespace
+
+void MainWindowModel::Pdbbz() {
+  QString style = styleFromSetting(c_.st.Csz6);
+  if (style.isEmpty()) style = styleFromWidth(c_.s, w_.Xskd, w_.halfWindowFitsGrid);
   const int n = gridStyleDigit(style);
   if (style.startsWith(QStringLiteral("Dz"))) {
     Mgngdz(n);

@@ -86,6 +86,7 @@ void MainWindowModel::showSelectedClass(int nj, int bj) {
   Ckbb();
   Cbxskc(nj, bj);
   st.LstKc.setListIndex(0);
+  LstKc_Click();  // choosing the first course selects its teachers, as a click on it does
   w_.FraKcCaption = QStringLiteral("课程及每周节数");
   if (c_.s.Ypbjs == c_.s.Bjzs) Pkqbwc(c_, *this);
   st.MSFG.visible = true;

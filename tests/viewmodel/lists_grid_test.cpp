@@ -86,6 +86,36 @@ TEST(MainWindowBrowse, VerticalLayoutSmallStylesAndEmptyCells) {
   EXPECT_EQ(d.cell(0, 2).text, QStringLiteral("第 2节") + B);
 }
 
+TEST(MainWindowBrowse, CellStyleFollowsTheCellWidthWithoutASetting) {
+  Desk d;
+  browseScheduledClass(d);
+  d.st().Csz6 = 0;
+  auto styleAt = [&](int w, int kcmcd, bool fits = false) {
+    d.vm.controls().Xskd = w;
+    d.vm.controls().halfWindowFitsGrid = fits;
+    d.s().Kcmcd = kcmcd;
+    d.vm.Pdbbz();
+    return d.st().MSFG.style;
+  };
+  // Longest short name 1 character.
+  EXPECT_EQ(styleAt(0, 2), QStringLiteral("Xz1"));
+  EXPECT_EQ(styleAt(2, 2), QStringLiteral("Xz2"));
+  EXPECT_EQ(styleAt(2, 3), QStringLiteral("Xz1"));
+  EXPECT_EQ(styleAt(4, 4), QStringLiteral("Xz4"));
+  EXPECT_EQ(styleAt(4, 2), QStringLiteral("Dz1"));
+  EXPECT_EQ(styleAt(6, 5), QStringLiteral("Xz6"));
+  EXPECT_EQ(styleAt(6, 3), QStringLiteral("Xz4"));
+  EXPECT_EQ(styleAt(7, 2), QStringLiteral("Dz2"));
+  EXPECT_EQ(styleAt(10, 4), QStringLiteral("Xz4"));
+  EXPECT_EQ(styleAt(15, 4), QStringLiteral("Dz4"));
+  EXPECT_EQ(styleAt(16, 6), QStringLiteral("Xz6"));
+  EXPECT_EQ(styleAt(16, 6, true), QStringLiteral("Dz6"));
+  // The grid is shown again in the new width.
+  EXPECT_EQ(d.cell(1, 1).text, QStringLiteral("语文"));
+  EXPECT_EQ(styleAt(0, 2), QStringLiteral("Xz1"));
+  EXPECT_EQ(d.cell(1, 1).text, QStringLiteral("语"));
+}
+
 TEST(MainWindowBrowse, UnplannedClassesCourseTeacherAndBrowseClicks) {
   Desk d;
   browseScheduledClass(d, false);
@@ -135,6 +165,8 @@ TEST(MainWindowBrowse, LayerOptionAndDetailedWindowRequests) {
 
   std::vector<DetailRequest> opened;
   d.vm.openDetail = [&](const DetailRequest& r) { opened.push_back(r); };
+  EXPECT_TRUE(d.st().LstJs.selected(1));  // the teacher of the first course
+  for (int i = 0; i < d.st().LstJs.count(); ++i) d.st().LstJs.setSelected(i, false);
   d.vm.LstJs_MouseDown();
   EXPECT_EQ(d.ui.texts("info").last(), QStringLiteral("请在教师框内选择教师！"));
   d.st().LstJs.setSelected(3, true);

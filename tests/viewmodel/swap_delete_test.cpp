@@ -7,6 +7,7 @@
 
 #include "adjust/gridmodel.h"
 #include "adjust/swaptest.h"
+#include "tests/fixtures/small_school.h"
 #include "tests/fixtures/text_files.h"
 #include "tests/viewmodel/viewmodel_school.h"
 
@@ -117,6 +118,41 @@ TEST(MainWindowSwap, OrangePartnerAsksAndOnlyYesSwaps) {
   EXPECT_EQ(d.s().Kb(kLongTerm, 1, 2, 7, 1), QStringLiteral("0010010000"));
   EXPECT_EQ(d.s().Kb(kLongTerm, 1, 1, 7, 1), QStringLiteral("0020020000"));
   EXPECT_EQ(d.st().Xq1, 0);
+}
+
+TEST(MainWindowSwap, LayerSwitchCombinedLessonsAndTemporaryStub) {
+  Desk d;
+  browseScheduledClass(d);
+  fixtures::addCombinedLesson(d.s(), QStringLiteral("8"), QStringLiteral("0701"), QStringLiteral("0102"), 2);
+  d.s().Kb(kLongTerm, 1, 2, 7, 1) = QStringLiteral("0020010005");
+  d.s().Kb(kTemporary, 1, 2, 7, 1) = QStringLiteral("0020010005");
+  d.vm.selectClass(0);
+  EXPECT_TRUE(d.st().ExportMode);  // every class scheduled: the completion step ran
+  EXPECT_EQ(d.cell(1, 2).fore, kColourDarkGreen);
+  chooseFirstLesson(d);
+  EXPECT_EQ(d.cell(1, 2).fore, kColourRed);
+  d.vm.clickCell(1, 2);
+  EXPECT_EQ(d.ui.texts("info").last(), QStringLiteral("本节是合班课，不能调本节课！"));
+  // Switching to the temporary layer cancels the chosen lesson and asks for dates.
+  d.vm.OptCqls_Click(1);
+  EXPECT_EQ(d.st().Xq1, 0);
+  EXPECT_EQ(d.st().Dqcqls, kTemporary);
+  EXPECT_EQ(d.st().TxtSm, QStringLiteral("　　选择开始日期和结束日期。再在班级课表上选择需调课。"));
+  EXPECT_EQ(d.cell(1, 3).back, kColourDefault);
+  // A temporary swap is left to the temporary-changes module: without it nothing changes.
+  d.vm.clickCell(1, 1);
+  EXPECT_EQ(d.st().Xq1, 1);
+  d.vm.clickCell(1, 3);
+  EXPECT_EQ(d.s().Kb(kTemporary, 1, 1, 7, 1), QStringLiteral("0010010000"));
+  EXPECT_EQ(d.st().Xq1, 1);
+  int asked = 0;
+  d.vm.temporarySwap = [&](Ctx&, int nj, int bj) {
+    asked = nj * 100 + bj;
+    return true;
+  };
+  d.vm.clickCell(1, 3);
+  EXPECT_EQ(asked, 701);
+  EXPECT_EQ(d.st().Xq1, 1);
 }
 
 TEST(MainWindowDelete, TwoQuestionsDeleteAndSave) {
