@@ -119,6 +119,17 @@ void checkPlanTeacher(Ctx& c, const std::vector<std::pair<int, int>>& plan, int 
                "课表，保存，然后一定要关闭“编排查调课表”窗体（按“关闭”按钮），再打开该窗体，重新排课。"));
 }
 
+// True when teacher t's long-term cell at (x, j) holds the course of the class cell p (characters
+// 1-3) and the class code (characters 4-7).
+bool teacherCellAgrees(const School& s, int x, int j, int t, const QChar* p, const QChar* code) {
+  if (!s.Jskb.has(kLongTerm, x, j, t)) return false;
+  const QString& tc = s.Jskb(kLongTerm, x, j, t);
+  if (tc.size() < 7) return false;
+  const QChar* q = tc.constData();
+  return q[0] == p[0] && q[1] == p[1] && q[2] == p[2] && q[3] == code[0] && q[4] == code[1] &&
+         q[5] == code[2] && q[6] == code[3];
+}
+
 // Checks every ordinary lesson of a class; true when some teacher cell does not hold the lesson's
 // course (characters 1-3), grade (4-5) and class (6-7).
 bool classDisagrees(Ctx& c, int nj, int bj) {
@@ -134,13 +145,7 @@ bool classDisagrees(Ctx& c, int nj, int bj) {
       const int t = digitsAt(p, 3, 3);
       if (t <= 0) continue;
       const int kch = digitsAt(p, 0, 3);
-      if (!s.Jskb.has(kLongTerm, x, j, t)) {
-        wrong = true;
-      } else {
-        const QString& tc = s.Jskb(kLongTerm, x, j, t);
-        wrong = wrong || tc.size() < 7 || QStringView(tc).left(3) != QStringView(cell).left(3) ||
-                QStringView(tc).mid(3, 4) != QStringView(code);
-      }
+      wrong = wrong || !teacherCellAgrees(s, x, j, t, p, code.constData());
       if (kch > 0) checkPlanTeacher(c, plan, nj, bj, kch, t);
     }
   }
