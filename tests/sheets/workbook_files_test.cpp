@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <random>
 
 #include "sheets/range.h"
 #include "sheets/xlsx.h"
@@ -256,6 +257,38 @@ TEST(XlsxRead, DamagedAndForeignFilesGiveErrorsAndStayUntouched) {
   QFile::copy(text, fakeXls);
   EXPECT_FALSE(readXls(fakeXls).ok());
   EXPECT_FALSE(readWorkbook(fakeXls).ok());
+}
+
+// Flips random bytes and cuts files at random lengths: every read ends in a workbook or an error.
+TEST(XlsxRead, RandomlyDamagedFilesNeverCrashTheReaders) {
+  QTemporaryDir dir;
+  const QString good = dir.filePath("good.xlsx");
+  ASSERT_TRUE(saveXlsx(sampleBook(), good).ok());
+  std::mt19937 random(20091);
+  for (const QString& source : {good, kData + "foreign.xlsx", kData + "school.xls"}) {
+    const QByteArray original = fileBytes(source);
+    for (int round = 0; round < 90; ++round) {
+      QByteArray damaged = original;
+      if (round % 3 == 0) {
+        damaged.truncate(int(random() % std::uint32_t(original.size())));
+      } else {
+        for (int i = 0; i < 1 + round % 8; ++i)
+          damaged[int(random() % std::uint32_t(damaged.size()))] = char(random());
+      }
+      const QString path = dir.filePath(source.endsWith(".xls") ? "damaged.xls" : "damaged.xlsx");
+      QFile out(path);
+      ASSERT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+      out.write(damaged);
+      out.close();
+      const ReadResult read = readWorkbook(path);
+      EXPECT_EQ(read.ok(), read.error.isEmpty());
+      if (source.endsWith(".xls")) continue;
+      const IoStatus patched = patchXlsx(path, 0, {CellEdit::textAt(1, 1, "x")});
+      if (!patched.ok()) {
+        EXPECT_EQ(fileBytes(path), damaged);  // a failed patch changes nothing
+      }
+    }
+  }
 }
 
 TEST(XlsxPatch, ChangedCellsOnlyEverythingElseKept) {
