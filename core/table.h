@@ -105,14 +105,21 @@ class Table {
       off = off * static_cast<std::size_t>(bounds_[d].size()) + static_cast<std::size_t>(idx[d] - bounds_[d].lo);
     return off;
   }
+  // The check and the offset in one pass; the error text is built out of line so that
+  // this stays small enough to be inlined into every access.
   std::size_t checkedOffset(const std::array<int, N>& idx) const {
+    std::size_t off = 0;
     for (std::size_t d = 0; d < N; ++d) {
-      if (!bounds_[d].contains(idx[d])) {
-        throw IndexError("index " + std::to_string(idx[d]) + " of dimension " + std::to_string(d + 1) +
-                         " outside " + std::to_string(bounds_[d].lo) + ".." + std::to_string(bounds_[d].hi));
-      }
+      const Range& r = bounds_[d];
+      if (idx[d] < r.lo || idx[d] > r.hi) [[unlikely]]
+        outOfRange(idx[d], d, r);
+      off = off * static_cast<std::size_t>(r.hi - r.lo + 1) + static_cast<std::size_t>(idx[d] - r.lo);
     }
-    return offset(idx);
+    return off;
+  }
+  [[noreturn, gnu::noinline, gnu::cold]] static void outOfRange(int index, std::size_t d, const Range& r) {
+    throw IndexError("index " + std::to_string(index) + " of dimension " + std::to_string(d + 1) + " outside " +
+                     std::to_string(r.lo) + ".." + std::to_string(r.hi));
   }
   template <typename F>
   void forEachIndex(F&& f) const {
