@@ -12,6 +12,7 @@
 
 #include "cli/commands.h"
 #include "cli/context.h"
+#include "cli/resolve_option.h"
 #include "engine/host.h"
 #include "engine/run.h"
 #include "sheets/school_sheet.h"
@@ -31,10 +32,11 @@ class SchedulingHost : public SheetsHost {
   void startSchedulingRun(Ctx& c) override {
     importSeconds = clock_.nsecsElapsed() / 1e9;
     started = true;
-    NullHost engineHost;
-    CmdKb_Click(c, engineHost);
+    NullHost nullHost;
+    CmdKb_Click(c, engine != nullptr ? *engine : static_cast<EngineHost&>(nullHost));
     schedulingSeconds = clock_.nsecsElapsed() / 1e9 - importSeconds;
   }
+  EngineHost* engine = nullptr;  // the main window's view-model with --resolve, else none
   bool started = false;
   double importSeconds = 0, schedulingSeconds = 0;
 
@@ -45,6 +47,7 @@ class SchedulingHost : public SheetsHost {
 struct ScheduleArgs {
   QString folder;
   QString report;
+  std::optional<ResolveMode> resolve;  // --resolve stop|auto
 };
 
 ScheduleArgs parseArgs(const QStringList& args) {
@@ -52,6 +55,8 @@ ScheduleArgs parseArgs(const QStringList& args) {
   for (int i = 0; i < args.size(); ++i) {
     if (args[i] == u"--report" && i + 1 < args.size()) {
       parsed.report = args[++i];
+    } else if (args[i] == u"--resolve" && i + 1 < args.size()) {
+      parsed.resolve = resolveModeArgument(args[++i]);
     } else if (parsed.folder.isEmpty() && !args[i].startsWith(u'-')) {
       parsed.folder = args[i];
     } else {
@@ -87,7 +92,15 @@ int runSchedule(CliContext& context, const QStringList& args) {
   QElapsedTimer clock;
   clock.start();
   SchedulingHost host(clock);
-  CmdXx_Click(c, host);
+  ResolveReport resolved;
+  if (parsed.resolve) {
+    resolved = scheduleWithResolve(c, *parsed.resolve, [&](EngineHost& engine) {
+      host.engine = &engine;
+      CmdXx_Click(c, host);
+    });
+  } else {
+    CmdXx_Click(c, host);
+  }
   const double total = clock.nsecsElapsed() / 1e9;
   const QJsonArray swapMode = classesInSwapMode(c);
   QJsonObject report{{"classes", c.s.Bjzs},
@@ -99,10 +112,14 @@ int runSchedule(CliContext& context, const QStringList& args) {
                      {"seconds", QJsonObject{{"import", host.started ? host.importSeconds : total},
                                              {"scheduling", host.schedulingSeconds},
                                              {"total", total}}}};
+  if (parsed.resolve) addResolveReport(report, resolved);
   if (!parsed.report.isEmpty()) writeReport(parsed.report, report);
   context.out << "classes " << c.s.Bjzs << ", scheduled " << c.s.Ypbjs << ", lessons forced "
               << c.st.LessonsForced << ", automatic swaps " << c.st.AutomaticSwaps << ", left in swap mode "
               << swapMode.size() << '\n';
+  if (parsed.resolve)
+    context.out << "swaps resolved " << resolved.swapsResolved << ", restarts " << resolved.restarts << '\n';
+  if (resolved.ended) return kExitProgramEnd;
   if (!swapMode.isEmpty()) return kExitSwapMode;
   // The import stopped on a message, or a class could not be started (its message was shown).
   return host.started && c.s.Ypbjs == c.s.Bjzs ? kExitDone : kExitStopped;
@@ -112,7 +129,8 @@ int runSchedule(CliContext& context, const QStringList& args) {
 
 void registerScheduleCommands(CommandRegistry& registry) {
   registry.add(
-      {QStringLiteral("schedule"), QStringLiteral("schedule DATA [--report FILE.json] [--seed N]"),
+      {QStringLiteral("schedule"),
+       QStringLiteral("schedule DATA [--report FILE.json] [--resolve stop|auto] [--seed N]"),
        QStringLiteral("imports the sheets of DATA and schedules every class (exit 5: a class is left in "
                       "swap mode)"),
        runSchedule});
