@@ -1,0 +1,126 @@
+#pragma once
+// FrmTavroKcapxt: the main window "Tavro中小学排课系统2.0版". It owns one run's
+// school model and state and the main window's view-model; its widgets mirror
+// that state and forward every event to the view-model or the sheet and
+// scheduling procedures, then mirror the state again. A path that ends the
+// program shows its message and closes the window.
+
+#include <QMainWindow>
+#include <QSettings>
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "adjust/viewmodel/mainwindow.h"
+#include "app/desktopui.h"
+#include "core/ctx.h"
+#include "sheets/sheets_host.h"
+
+class QCheckBox;
+class QDateEdit;
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QTableWidget;
+class QTextEdit;
+
+namespace tavro::app {
+
+class FrmTs;
+class GridView;
+
+// How the window is started.
+struct WindowOptions {
+  QString dataFolder;          // --data DIR: the data folder, so no file dialog is needed
+  Ui* ui = nullptr;            // the Ui port to use (tests script it); null = dialogs
+  QSettings* store = nullptr;  // the settings store (tests give a file); null = the user's store
+};
+
+class FrmTavroKcapxt : public QMainWindow {
+ public:
+  explicit FrmTavroKcapxt(const WindowOptions& options = {}, QWidget* parent = nullptr);
+  ~FrmTavroKcapxt() override;
+
+  // Form_Load: the start-up steps; shows the window.
+  void startUp();
+  // Mirrors the run state into every widget.
+  void refresh();
+  // Runs one forwarded event: a program end shows its message and closes the window; another
+  // failure is shown as a warning and abandons the command. Refreshes afterwards.
+  void dispatch(const std::function<void()>& event);
+
+  Session& session() { return session_; }
+  MainWindowModel& model() { return *vm_; }
+  Ctx ctx() { return session_.ctx(*ui_); }
+  // True once a path ended the program.
+  bool ended() const { return ended_; }
+  // Shows tip number in the modeless wizard window FrmTs (created at the first tip).
+  void showTip(int number, const QString& text);
+  // The wizard window (created at the first tip), or null.
+  FrmTs* wizard() const { return wizard_; }
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  // The class import's start of the scheduling run, with the view-model as the engine's host.
+  class SchedulingHost : public SheetsHost {
+   public:
+    explicit SchedulingHost(MainWindowModel& vm) : vm_(vm) {}
+    void startSchedulingRun(Ctx& c) override;
+
+   private:
+    MainWindowModel& vm_;
+  };
+
+  void buildWidgets();
+  QWidget* buildStepColumn();
+  QWidget* buildListColumn();
+  QWidget* buildGridColumn();
+  QGroupBox* buildClassFrame();
+  QGroupBox* buildCourseFrame();
+  QGroupBox* buildTeacherFrame();
+  QWidget* buildOptionRow();
+  void connectEvents();
+  void connectListEvents();
+  void connectDesktopUi(DesktopUi& ui);
+  void endProgram(const QString& message, bool shown);
+  void refreshButtons();
+  void refreshLists();
+  void refreshOptions();
+  void classListClicked(int row);
+  void teacherSelectionChanged();
+
+  std::unique_ptr<DesktopUi> ownUi_;
+  Ui* ui_;
+  std::unique_ptr<QSettings> ownStore_;
+  QSettings* store_;
+  Session session_;
+  std::unique_ptr<MainWindowModel> vm_;
+  SchedulingHost schedulingHost_;
+  bool ended_ = false;
+  bool mirroring_ = false;
+  QString lastLblJd_;
+
+  QPushButton *CmdXx_, *CmdJs_, *CmdKc_, *CmdHb_, *CmdBj_, *CmdKb_, *CmdDk_, *CmdSc_, *CmdDc_, *CmdTc_;
+  std::array<QLabel*, 6> LblTs_{};  // 1..5: "导入成功" beside the sheet buttons; 6: status label 6
+  QProgressBar* Prb_;
+  QLabel* LblJd_;
+  QListWidget *LstBj_, *LstKc_, *LstJs_;
+  QGroupBox* FraKc_;
+  QCheckBox *ChkQbkc_, *ChkQbjs_;
+  QRadioButton *OptYp_, *OptWp_;
+  std::array<QRadioButton*, 2> OptCqls_{};
+  QGroupBox* FraRqfw_;
+  QDateEdit *DTPicker1_, *DTPicker2_;
+  QTextEdit* TxtSm_;
+  QLabel* Lbl0_;
+  GridView* MSFG0_;
+  QGroupBox* FraDc_;
+  FrmTs* wizard_ = nullptr;
+};
+
+}  // namespace tavro::app

@@ -1,0 +1,98 @@
+#include "tests/app/app_support.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QTest>
+
+#include "adjust/viewmodel/resolve.h"
+#include "sheets/demo_school.h"
+
+namespace tavro::testing {
+
+void WindowUi::tip(int number, const QString& text) {
+  ScriptedUi::tip(number, text);
+  if (window) window->showTip(number, text);
+}
+
+AppDesk::AppDesk(bool withDemoSchool) {
+  store = std::make_unique<QSettings>(dir.filePath(QStringLiteral("a.ini")), QSettings::IniFormat);
+  QDir().mkpath(dataFolder());
+  if (withDemoSchool) {
+    const QString error = writeDemoSchool(dataFolder(), *demoPreset(QStringLiteral("small")), 7);
+    EXPECT_TRUE(error.isEmpty()) << error.toStdString();
+  }
+  app::WindowOptions options;
+  options.dataFolder = dataFolder();
+  options.ui = &ui;
+  options.store = store.get();
+  window = std::make_unique<app::FrmTavroKcapxt>(options);
+  ui.window = window.get();
+  window->session().rng.seed(7);
+  window->resize(1366, 768);
+  window->startUp();
+}
+
+void AppDesk::clickButton(const QString& name) {
+  auto* button = find<QPushButton>(name);
+  ASSERT_NE(button, nullptr) << name.toStdString();
+  ASSERT_TRUE(button->isEnabled()) << name.toStdString();
+  QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void AppDesk::clickListRow(const QString& name, int row) {
+  auto* list = find<QListWidget>(name);
+  ASSERT_NE(list, nullptr);
+  ASSERT_LT(row, list->count());
+  const QRect rect = list->visualItemRect(list->item(row));
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+void AppDesk::clickCell(int xq, int jc) {
+  auto* grid = find<app::GridView>(QStringLiteral("MSFG0"));
+  ASSERT_NE(grid, nullptr);
+  const auto [row, col] = grid->position(xq, jc);
+  ASSERT_NE(grid->item(row, col), nullptr);
+  grid->scrollToItem(grid->item(row, col));
+  const QRect rect = grid->visualItemRect(grid->item(row, col));
+  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+void AppDesk::importAndSchedule() {
+  clickButton(QStringLiteral("CmdXx"));
+  for (int guard = 0; guard < 200 && !st().Bxdck.isEmpty(); ++guard) {
+    Ctx c = window->ctx();
+    int xq = 0, jc = 0;
+    ASSERT_TRUE(bestPartner(c, st().DqNj, st().DqBj, xq, jc));
+    clickCell(xq, jc);
+  }
+  ASSERT_FALSE(window->ended());
+  ASSERT_TRUE(st().Bxdck.isEmpty());
+}
+
+}  // namespace tavro::testing
+
+namespace tavro::testing {
+namespace {
+
+// The widget tests need one QApplication for the whole program (gtest_main provides main()).
+class ApplicationEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "tests_app";
+    static char* argv[] = {name, nullptr};
+    app_ = std::make_unique<QApplication>(argc, argv);
+  }
+  void TearDown() override { app_.reset(); }
+
+ private:
+  std::unique_ptr<QApplication> app_;
+};
+
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ApplicationEnvironment);
+
+}  // namespace
+}  // namespace tavro::testing

@@ -1,0 +1,63 @@
+// Screenshots of the desktop program for the README, written only when the
+// environment variable TAVRO_SCREENS_DIR names a folder: the start window, a
+// scheduled class in both layouts, and swap mode with graded candidates.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include "adjust/swaptest.h"
+#include "tests/app/app_support.h"
+
+namespace tavro::testing {
+namespace {
+
+void save(AppDesk& d, const QString& name) {
+  d.window->refresh();
+  const QString path = QDir(qEnvironmentVariable("TAVRO_SCREENS_DIR")).filePath(name);
+  EXPECT_TRUE(d.window->grab().save(path)) << path.toStdString();
+}
+
+// The number of different candidate grades shown for the lesson to move.
+int gradesShown(AppDesk& d) {
+  QSet<int> grades;
+  for (int x = 1; x <= d.s().Mzts; ++x)
+    for (int j = 1; j <= d.s().Mtjs; ++j)
+      if (x != d.st().Xq1 || j != d.st().Jc1) grades.insert(bpyyGrade(d.st().Bpyy(x, j)));
+  return static_cast<int>(grades.size());
+}
+
+TEST(Screens, WriteTheReadmeScreenshots) {
+  if (qEnvironmentVariableIsEmpty("TAVRO_SCREENS_DIR")) GTEST_SKIP() << "TAVRO_SCREENS_DIR not set";
+  AppDesk d;
+  save(d, QStringLiteral("start.png"));
+  d.importAndSchedule();
+  d.clickListRow("LstBj", 2);
+  save(d, QStringLiteral("class-horizontal.png"));
+  d.s().Hsdm = 1;
+  d.clickListRow("LstBj", 2);
+  save(d, QStringLiteral("class-vertical.png"));
+  d.s().Hsdm = 0;
+  d.clickListRow("LstBj", 2);
+  d.clickButton("CmdDk");
+  // The lesson whose grading shows the most different colours.
+  int best = 0, bestXq = 1, bestJc = 1;
+  for (int x = 1; x <= d.s().Mzts; ++x) {
+    for (int j = 1; j <= d.s().Mtjs; ++j) {
+      d.clickCell(x, j);
+      if (d.st().Xq1 != x || d.st().Jc1 != j) continue;
+      const int n = gradesShown(d);
+      if (n > best) {
+        best = n;
+        bestXq = x;
+        bestJc = j;
+      }
+      d.clickCell(x, j);
+    }
+  }
+  d.clickCell(bestXq, bestJc);
+  save(d, QStringLiteral("swap-mode.png"));
+}
+
+}  // namespace
+}  // namespace tavro::testing
