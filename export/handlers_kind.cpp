@@ -106,6 +106,38 @@ void kindDefaults(ExportCtx& c) {
   }
 }
 
+// Steps 3 to 5 of CmbXiangmu_Click: the controls of each item.
+void itemControls(ExportCtx& c, int item) {
+  ExportForm& f = c.f;
+  if (item == 0) {
+    f.FraKb.visible = f.FraQx.visible = f.ChkBnfjsCtl.visible = true;
+    f.FraKcm.visible = f.FraBjm.visible = f.ChkBwfjsCtl.visible = true;
+    f.ChkBwfjsCaption = QStringLiteral("课表外附教师");
+    setBox(c, f.ChkQx, true, ChkQx_Click);
+    f.LblMpzs.visible = f.CmbMpzsCtl.visible = true;
+    CmbKbzl_Click(c, 0);
+    setBox(c, f.ChkQbkc, false, ChkQbkc_Click);
+  } else if (item == 1) {
+    f.FraKb.visible = f.FraXq.visible = f.LblMpzs.visible = f.CmbMpzsCtl.visible = false;
+    f.ChkBnfjsCtl.visible = false;
+    if (f.OptXzjsfs == 0) {
+      setBox(c, f.ChkQbjs, true, ChkQbjs_Click);
+    } else {
+      setBox(c, f.ChkQx, true, ChkQx_Click);
+    }
+    f.FraBjm.visible = f.FraKcm.visible = f.FraJsm.visible = true;
+  } else {
+    setBox(c, f.ChkQx, true, ChkQx_Click);
+    f.FraKc.visible = true;
+    fillCourseList(c);
+    setBox(c, f.ChkQbkc, true, ChkQbkc_Click);
+    f.ChkQbkcCtl.enabled = true;
+    if (item == 3) f.FraKcm.visible = false;
+    f.FraJsm.visible = true;
+    c.s.Hsdm = c.s.Xxlx >= 2 ? 1 : 0;
+  }
+}
+
 }  // namespace
 
 void fillDayAndPeriodLists(ExportCtx& c) {
@@ -192,33 +224,7 @@ void CmbXiangmu_Click(ExportCtx& c, int item) {
   if (item >= 2) f.ChkBwfjsCaption = QStringLiteral("附教师代码");
   f.ChkBwfjsCtl.visible = item != 1;
   f.FraRqfw.visible = false;
-  if (item == 0) {
-    f.FraKb.visible = f.FraQx.visible = f.ChkBnfjsCtl.visible = true;
-    f.FraKcm.visible = f.FraBjm.visible = f.ChkBwfjsCtl.visible = true;
-    f.ChkBwfjsCaption = QStringLiteral("课表外附教师");
-    setBox(c, f.ChkQx, true, ChkQx_Click);
-    f.LblMpzs.visible = f.CmbMpzsCtl.visible = true;
-    CmbKbzl_Click(c, 0);
-    setBox(c, f.ChkQbkc, false, ChkQbkc_Click);
-  } else if (item == 1) {
-    f.FraKb.visible = f.FraXq.visible = f.LblMpzs.visible = f.CmbMpzsCtl.visible = false;
-    f.ChkBnfjsCtl.visible = false;
-    if (f.OptXzjsfs == 0) {
-      setBox(c, f.ChkQbjs, true, ChkQbjs_Click);
-    } else {
-      setBox(c, f.ChkQx, true, ChkQx_Click);
-    }
-    f.FraBjm.visible = f.FraKcm.visible = f.FraJsm.visible = true;
-  } else {
-    setBox(c, f.ChkQx, true, ChkQx_Click);
-    f.FraKc.visible = true;
-    fillCourseList(c);
-    setBox(c, f.ChkQbkc, true, ChkQbkc_Click);
-    f.ChkQbkcCtl.enabled = true;
-    if (item == 3) f.FraKcm.visible = false;
-    f.FraJsm.visible = true;
-    c.s.Hsdm = c.s.Xxlx >= 2 ? 1 : 0;
-  }
+  itemControls(c, item);
   const int a = HXmkb(f);
   f.ChkBnfjs = ValInt(f.Dysz(a, 1)) == 1;
   f.ChkBwfjs = ValInt(f.Dysz(a, 2)) == 1;

@@ -100,6 +100,34 @@ TEST(ExportFrame, TableKindsAndTheirControls) {
   EXPECT_TRUE(f.CmbMpzsCtl.visible);
 }
 
+TEST(ExportFrame, ItemsSwitchProfilesAndControls) {
+  ExportFixture fx;
+  ExportCtx c = fx.ctx();
+  fx.state.Cshwc = false;
+  CmbXiangmu_Click(c, 1);
+  EXPECT_EQ(fx.form.Xiangmu, 0);  // ignored while the lists are being filled
+  fx.state.Cshwc = true;
+  fx.state.OptCqls = 1;
+  CmbXiangmu_Click(c, 1);
+  EXPECT_EQ(HXmkb(fx.form), 11);
+  EXPECT_EQ(fx.state.OptCqls, 0);
+  EXPECT_FALSE(fx.form.FraKb.visible);
+  EXPECT_FALSE(fx.form.FraQx.enabled);
+  EXPECT_TRUE(fx.form.FraXzjsfs.visible);
+  EXPECT_TRUE(fx.form.ChkQbjs);
+  EXPECT_EQ(fx.form.Dcbt, QStringLiteral("０９～１０学年度教师任课情况表"));
+  CmbXiangmu_Click(c, 2);
+  EXPECT_EQ(fx.school.Hsdm, 1);
+  EXPECT_TRUE(fx.form.ChkQbkc);
+  EXPECT_EQ(fx.form.ChkBwfjsCaption, QStringLiteral("附教师代码"));
+  EXPECT_EQ(fx.form.Dcbt, QStringLiteral("０９～１０学年度各科教师表"));
+  CmbXiangmu_Click(c, 0);
+  EXPECT_EQ(HXmkb(fx.form), 0);
+  EXPECT_TRUE(fx.form.FraKb.visible);
+  EXPECT_TRUE(fx.form.FraQx.enabled);
+  EXPECT_EQ(fx.form.ChkBwfjsCaption, QStringLiteral("课表外附教师"));
+}
+
 TEST(ExportFrame, FontsAndNameForms) {
   ExportFixture fx;
   ExportCtx c = fx.ctx();
