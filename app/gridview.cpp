@@ -52,14 +52,13 @@ void GridView::showCell(int row, int col, const GridCell& cell) {
 void GridView::applyStyle(const QString& style) {
   QFont f = font();
   const bool large = style.startsWith(QStringLiteral("Dz"));
-  f.setPointSizeF(large ? 13.0 : 10.0);
+  f.setPointSizeF(large ? 15.0 : 11.0);
   f.setBold(large);
   if (f != font()) setFont(f);
-  resizeColumnsToContents();
-  resizeRowsToContents();
-  const int minWidth = QFontMetrics(f).horizontalAdvance(QStringLiteral("星期一")) / 2;
-  for (int c = 0; c < columnCount(); ++c)
-    if (columnWidth(c) < minWidth) setColumnWidth(c, minWidth);
+  // The header column fits its texts; the lesson columns and all rows share the space.
+  horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+  if (columnCount() > 0) horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+  verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
 }
 
 void GridView::show(const GridModel& grid, int hsdm, int days, int periods) {

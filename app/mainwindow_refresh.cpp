@@ -59,8 +59,10 @@ void FrmTavroKcapxt::refresh() {
   }
   Lbl0_->setText(st.MSFG.label);
   Lbl0_->setToolTip(vm_->controls().LblToolTip);
-  Lbl0_->setVisible(st.MSFG.visible);
-  MSFG0_->setVisible(st.MSFG.visible);
+  // Before any class is shown there is nothing to draw: the grid and its label stay hidden.
+  const bool gridShown = st.MSFG.visible && !st.MSFG.label.isEmpty();
+  Lbl0_->setVisible(gridShown);
+  MSFG0_->setVisible(gridShown);
   MSFG0_->show(st.MSFG, s.Hsdm, s.Mzts, s.Mtjs);
   mirroring_ = false;
 }

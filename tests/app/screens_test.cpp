@@ -32,6 +32,7 @@ TEST(Screens, WriteTheReadmeScreenshots) {
   AppDesk d;
   save(d, QStringLiteral("start.png"));
   d.importAndSchedule();
+  d.s().Hsdm = 0;
   d.clickListRow("LstBj", 2);
   save(d, QStringLiteral("class-horizontal.png"));
   d.s().Hsdm = 1;
