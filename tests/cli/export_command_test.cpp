@@ -1,0 +1,92 @@
+// tavro-cli export on a small demo school: the written workbook, the shared
+// print-format file, and bad options.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "cli/cli.h"
+#include "cli/commands.h"
+#include "core/textfile.h"
+#include "sheets/demo_school.h"
+#include "sheets/xlsx.h"
+
+namespace tavro::cli {
+namespace {
+
+struct ExportRun {
+  int code = -1;
+  QString out, err;
+};
+
+class ExportCommand : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    data = dir.filePath(QStringLiteral("data"));
+    ASSERT_TRUE(QDir().mkpath(data));
+    ASSERT_EQ(writeDemoSchool(data, *demoPreset(QStringLiteral("small")), 3), QString());
+    settings = dir.filePath(QStringLiteral("config"));
+  }
+  ExportRun run(QStringList args) {
+    args = QStringList{QStringLiteral("export"), data} + args +
+           QStringList{QStringLiteral("--settings"), settings};
+    CommandRegistry registry;
+    registerExportCommands(registry);
+    ExportRun r;
+    QTextStream out(&r.out), err(&r.err);
+    r.code = tavro::cli::run(registry, args, out, err);
+    return r;
+  }
+  QTemporaryDir dir;
+  QString data, settings;
+};
+
+TEST_F(ExportCommand, ClassTablesWithOptionsAndTheSharedSettings) {
+  const QString out = dir.filePath(QStringLiteral("classes.xlsx"));
+  const ExportRun r =
+      run({"--table", "班级周表", "--classes", "0701,0702", "--weekdays", "1,2", "--periods", "上午",
+           "--per-band", "2", "--teacher-inside", "yes", "--title-font", "黑体:18", "--out", out});
+  ASSERT_EQ(r.code, 0) << r.err.toStdString();
+  EXPECT_TRUE(r.out.contains(QStringLiteral("班级星期一二上午课表"))) << r.out.toStdString();
+  const ReadResult book = readXlsx(out);
+  ASSERT_TRUE(book.ok());
+  const Sheet& sh = book.book->first();
+  EXPECT_TRUE(sh.text(1, 1).endsWith(QStringLiteral("班级星期一二上午课表")));
+  EXPECT_EQ(sh.text(3, 1), QStringLiteral("星期"));
+  // The morning label: above the periods (weekdays as rows) or beside the first period (periods as rows).
+  EXPECT_TRUE(sh.text(3, 2) == QStringLiteral("上午") || sh.text(4, 1) == QStringLiteral("上"));
+  EXPECT_EQ(sh.format(1, 1).fontName, QStringLiteral("黑体"));
+  EXPECT_EQ(sh.format(1, 1).fontSize, 18);
+
+  const auto lines = readTextLines(settings + QStringLiteral("/Tavro课程安排系统打印导出格式.txt"));
+  ASSERT_TRUE(lines.has_value());
+  ASSERT_EQ(lines->size(), 1172);
+  EXPECT_EQ(lines->at(1), QStringLiteral(" 0 , 1 ,1"));
+  EXPECT_EQ(lines->at(23), QStringLiteral(" 0 , 23 ,2"));
+  EXPECT_EQ(lines->at(35), QStringLiteral(" 0 , 35 ,黑体"));
+
+  // A second export without options keeps the stored ones.
+  const ExportRun again = run({"--table", "班级周表", "--out", out});
+  ASSERT_EQ(again.code, 0) << again.err.toStdString();
+  const ReadResult second = readXlsx(out);
+  ASSERT_TRUE(second.ok());
+  EXPECT_EQ(second.book->first().format(1, 1).fontName, QStringLiteral("黑体"));
+}
+
+TEST_F(ExportCommand, TeacherTablesAndBadOptions) {
+  const QString out = dir.filePath(QStringLiteral("teachers.xlsx"));
+  const ExportRun r = run({"--table", "教师周表", "--teachers", "1,2", "--per-band", "2", "--out", out});
+  ASSERT_EQ(r.code, 0) << r.err.toStdString();
+  const ReadResult book = readXlsx(out);
+  ASSERT_TRUE(book.ok());
+  EXPECT_TRUE(book.book->first().text(1, 1).endsWith(QStringLiteral("教师课表")));
+  EXPECT_EQ(run({"--table", "总表"}).code, kExitUsage);
+  EXPECT_EQ(run({"--table", "教师周表", "--teachers", "999"}).code, kExitUsage);
+  EXPECT_EQ(run({"--table", "班级周表", "--per-band", "11"}).code, kExitUsage);
+  EXPECT_EQ(run({"--table", "班级周表", "--weekdays", "9"}).code, kExitUsage);
+}
+
+}  // namespace
+}  // namespace tavro::cli
