@@ -53,7 +53,8 @@ std::optional<QByteArray> ZipArchive::read(const QString& name, qint64 maxBytes)
     if (n <= 0) break;
     got += n;
   }
-  const bool damaged = got != qint64(st.size) || zip_fclose(file) != 0;
+  const bool closedCleanly = zip_fclose(file) == 0;  // always closed, also after a short read
+  const bool damaged = got != qint64(st.size) || !closedCleanly;
   if (damaged) {
     error_ = QStringLiteral("“%1”部分已损坏").arg(name);
     return std::nullopt;
