@@ -66,6 +66,7 @@ void AppDesk::importAndSchedule() {
     int xq = 0, jc = 0;
     ASSERT_TRUE(bestPartner(c, st().DqNj, st().DqBj, xq, jc));
     clickCell(xq, jc);
+    ++forcedClicks;
   }
   ASSERT_FALSE(window->ended());
   ASSERT_TRUE(st().Bxdck.isEmpty());

@@ -47,6 +47,8 @@ struct AppDesk {
   // Imports and schedules the demo school with "1、学校", then resolves any forced swap mode by
   // clicking the best partner the grid offers, until every class is scheduled.
   void importAndSchedule();
+  // Partner clicks importAndSchedule made to resolve forced swap mode.
+  int forcedClicks = 0;
 };
 
 }  // namespace tavro::testing

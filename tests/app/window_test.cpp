@@ -170,6 +170,18 @@ TEST(MainWindow, DeleteAsksTwiceAndUnschedulesTheClass) {
   EXPECT_FALSE(QString::fromUtf8(readFile(d.timetableFile())).isEmpty());
 }
 
+TEST(MainWindow, DeletingTheCombinedLessonsEndsTheProgram) {
+  AppDesk d;
+  d.importAndSchedule();
+  d.clickListRow("LstBj", 0);
+  d.ui.clearEvents();
+  d.ui.setAnswers({"y", "y", "n"});
+  d.clickButton("CmdSc");
+  EXPECT_EQ(d.ui.allTexts().last(), QStringLiteral("删除班级课表中的合班课后需要退出本软件，再重新运行。"));
+  EXPECT_TRUE(d.window->ended());
+  EXPECT_FALSE(d.window->isVisible());
+}
+
 TEST(MainWindow, WizardHidesATipForGoodAndExitSkipsTheStore) {
   AppDesk d(false);
   d.window->showTip(13, QStringLiteral("提示文字"));
