@@ -1,0 +1,68 @@
+// tavro-cli import and demo: the demo school imports silently, an empty folder
+// gets the school template, a sheet with a wrong value stops with exit code 3.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "cli/cli.h"
+#include "sheets/xlsx.h"
+
+namespace tavro::cli {
+namespace {
+
+struct CliRun {
+  int code = -1;
+  QString out, err;
+};
+
+CliRun runCli(const QStringList& args) {
+  CliRun r;
+  QTextStream out(&r.out), err(&r.err);
+  r.code = run(args, out, err);
+  out.flush();
+  err.flush();
+  return r;
+}
+
+TEST(ImportCommand, DemoSchoolImportsWithoutAMessage) {
+  QTemporaryDir dir;
+  const QString folder = dir.path() + "/demo";
+  const CliRun demo = runCli({"demo", folder, "--preset", "small", "--seed", "5"});
+  ASSERT_EQ(demo.code, kExitDone) << demo.err.toStdString();
+  EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 5);
+  const CliRun imported = runCli({"import", folder});
+  EXPECT_EQ(imported.code, kExitDone);
+  EXPECT_EQ(imported.out, "");
+  EXPECT_EQ(imported.err, "");
+}
+
+TEST(ImportCommand, EmptyFolderGetsTheSchoolTemplate) {
+  QTemporaryDir dir;
+  const CliRun r = runCli({"import", dir.path()});
+  EXPECT_EQ(r.code, kExitDone);
+  EXPECT_TRUE(
+      r.out.startsWith("提示: 系统将自动产生学校数据表，在此过程中用户不要进行任何操作，直到出现提示。\n"));
+  EXPECT_TRUE(QFile::exists(dir.path() + "/学校数据表.xlsx"));
+}
+
+TEST(ImportCommand, AWrongValueStopsWithExitCode3AndBadArgumentsWith2) {
+  QTemporaryDir dir;
+  ASSERT_EQ(runCli({"demo", dir.path(), "--preset", "small"}).code, kExitDone);
+  const QString path = dir.path() + "/学校数据表.xlsx";
+  ReadResult read = readWorkbook(path);
+  ASSERT_TRUE(read.ok());
+  read.book->first().setValue(9, 7, "0");
+  ASSERT_TRUE(saveXlsx(*read.book, path).ok());
+  const CliRun r = runCli({"import", dir.path()});
+  EXPECT_EQ(r.code, kExitStopped);
+  EXPECT_EQ(r.out, "错误: 全校教师数不合适！请在Excel课程数据表中修改为1～998的数，然后保存，重新导入。\n");
+  EXPECT_EQ(runCli({"import"}).code, kExitUsage);
+  EXPECT_EQ(runCli({"import", dir.path() + "/none"}).code, kExitUsage);
+  EXPECT_EQ(runCli({"demo", dir.path(), "--preset", "huge"}).code, kExitUsage);
+}
+
+}  // namespace
+}  // namespace tavro::cli
