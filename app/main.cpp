@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
+#include <QTextStream>
 
 #include "app/mainwindow.h"
 
@@ -18,6 +20,10 @@ int main(int argc, char* argv[]) {
                                 QStringLiteral("DIR"));
   parser.addOption(data);
   parser.process(app);
+  if (parser.isSet(data) && !QFileInfo(parser.value(data)).isDir()) {
+    QTextStream(stderr) << "tavro: no such folder: " << parser.value(data) << '\n';
+    return 2;
+  }
   tavro::app::WindowOptions options;
   options.dataFolder = parser.value(data);
   tavro::app::FrmTavroKcapxt window(options);

@@ -14,7 +14,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 #include <algorithm>
 
 #include "app/gridview.h"
@@ -128,8 +127,7 @@ void FrmTavroKcapxt::dispatch(const std::function<void()>& event) {
 void FrmTavroKcapxt::endProgram(const QString& message, bool shown) {
   if (!shown) Tsxx(*ui_, message);
   ended_ = true;
-  close();
-  QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+  close();  // the program ends with its last window
 }
 
 void FrmTavroKcapxt::closeEvent(QCloseEvent* event) {
