@@ -12,12 +12,10 @@ namespace {
 // A search never needs more steps than this; beyond it the lesson is forced (guards against loops).
 constexpr int kMaxSteps = 20000;
 
-// True when some teacher (number >= 1, other than `except`) of the class plan is free at (xq, jc).
-bool planTeacherFree(const School& s, int nj, int bj, int xq, int jc, int except) {
-  for (int k = 1; k <= s.Bjkcs(nj, bj); ++k) {
-    const int t = s.Bjkcb(k, 2, nj, bj);
-    if (t >= 1 && t != except && s.Jskb(kLongTerm, xq, jc, t).isEmpty()) return true;
-  }
+// True when some of the plan's teachers (other than `except`) is free at (xq, jc) in layer 1.
+bool planTeacherFree(const School& s, const std::vector<int>& teachers, int xq, int jc, int except) {
+  for (int t : teachers)
+    if (t != except && s.Jskb(kLongTerm, xq, jc, t).isEmpty()) return true;
   return false;
 }
 }  // namespace
@@ -33,6 +31,8 @@ LessonSearch::LessonSearch(Ctx& c, CourseSearch& cs, bool doubleMode)
       teacher_(c.st.Sched.Pkjsh),
       doubleMode_(doubleMode) {
   freeDays_ = freeDayCount(s_, nj_, bj_, teacher_, course_);
+  for (int k = 1; k <= s_.Bjkcs(nj_, bj_); ++k)
+    if (s_.Bjkcb(k, 2, nj_, bj_) >= 1) planTeachers_.push_back(s_.Bjkcb(k, 2, nj_, bj_));
 }
 
 void LessonSearch::run() {
@@ -123,7 +123,8 @@ Phase LessonSearch::tryRemembered(bool& applied) {
 bool LessonSearch::tryTeacherless() {
   for (int d = 1; d <= s_.Mzts; ++d) {
     for (int p = 1; p <= s_.Mtjs; ++p) {
-      if (!s_.Kb(kLongTerm, d, p, nj_, bj_).isEmpty() || planTeacherFree(s_, nj_, bj_, d, p, 0)) continue;
+      if (!s_.Kb(kLongTerm, d, p, nj_, bj_).isEmpty() || planTeacherFree(s_, planTeachers_, d, p, 0))
+        continue;
       if (Hlqlknfp(s_, c_.st, d, p, course_)) continue;
       day_ = startDay_ = d;
       period_ = p;
@@ -137,7 +138,7 @@ bool LessonSearch::tryTeacherless() {
 bool LessonSearch::findCriticalCell() {
   for (int d = 1; d <= s_.Mzts; ++d) {
     for (int p = 1; p <= s_.Mtjs; ++p) {
-      if (!s_.Kb(kLongTerm, d, p, nj_, bj_).isEmpty() || planTeacherFree(s_, nj_, bj_, d, p, teacher_))
+      if (!s_.Kb(kLongTerm, d, p, nj_, bj_).isEmpty() || planTeacherFree(s_, planTeachers_, d, p, teacher_))
         continue;
       day_ = startDay_ = d;
       period_ = p;

@@ -6,6 +6,8 @@
 // double tests with their refusal handling, the weekday moves and, at the end,
 // forced placement.
 
+#include <vector>
+
 #include "core/ctx.h"
 #include "engine/rules.h"
 #include "engine/search.h"
@@ -65,6 +67,7 @@ class LessonSearch {
   int nj_, bj_, course_, teacher_;
   bool doubleMode_;
   int freeDays_ = 0;
+  std::vector<int> planTeachers_;  // teachers (number >= 1) of the class plan's rows
   int day_ = 0, period_ = 0, startDay_ = 0;
   int halfTries_ = 0, blockTries_ = 0;
   bool firstRefusalDone_ = false, morningExhausted_ = false;
