@@ -161,7 +161,11 @@ namespace {
 void runChainFrom(Ctx& c, EngineHost& host, ClassRef next) {
   while (next.valid()) {
     if (Jp(c, host, next.Nj, next.Bj) != JpOutcome::Finished) return;
-    next = Pkwc(c, host, next.Nj, next.Bj);
+    const ClassRef done = next;
+    next = Pkwc(c, host, done.Nj, done.Bj);
+    // A class whose plan leaves cells empty is never marked scheduled, so the list would
+    // name it again at once; stop there instead of scheduling it over and over.
+    if (next.Nj == done.Nj && next.Bj == done.Bj) return;
   }
   if (c.st.Bxdck.isEmpty() && c.s.Ypbjs == c.s.Bjzs) {
     Pkqbwc(c, host);

@@ -134,5 +134,26 @@ TEST(Completion, ChainSchedulesAGeneratedSchoolAndSavesEveryClass) {
   EXPECT_GE(finished, 3);
 }
 
+TEST(Completion, ChainStopsAtAClassWhosePlanLeavesCellsEmpty) {
+  // One lesson fewer than the week has cells: the class can never be complete, and the chain must
+  // not pick it again and again.
+  Bench b(fixtures::generatedSchool(3, {1, 2, 5, 8}), 3);
+  prepareRun(b);
+  b.st.Xsts = 0;
+  b.st.Tsbz = QString(19, u'0');
+  b.s.Ypbjs = 0;
+  for (int row = 1; row <= b.s.Bjkcs(7, 1); ++row) {
+    if (b.s.Bjkcb(row, 1, 7, 1) > 0 && b.s.Bjkcb(row, 3, 7, 1) > 1) {
+      --b.s.Bjkcb(row, 3, 7, 1);
+      break;
+    }
+  }
+  selectClass(b.st, b.s, 7, 1);
+  Ctx c = b.ctx();
+  scheduleChain(c, b.host, 7, 1);
+  EXPECT_EQ(b.s.Ypbz(7, 1), 0);
+  EXPECT_NE(b.s.Ypbjs, b.s.Bjzs);
+}
+
 }  // namespace
 }  // namespace tavro::testing
