@@ -18,7 +18,9 @@ release: deps
 	cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release
 	cmake --build build/release -j $(JOBS)
 
-demo: release
+demo: deps
+	cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release
+	cmake --build build/release -j $(JOBS) --target tavro-cli
 	./scripts/run-demo build/release $(DEMO_DIR)
 
 bench: release
