@@ -80,10 +80,7 @@ ReadResult readXls(const QString& path) {
   ReadResult result;
   result.path = path;
   const QString shown = QDir::toNativeSeparators(path);
-  const QFileInfo fi(path);
-  if (!fi.isFile()) return result.error = QStringLiteral("文件“%1”不存在。").arg(shown), result;
-  if (fi.size() > kMaxSheetFileBytes)
-    return result.error = QStringLiteral("文件“%1”太大，无法读取。").arg(shown), result;
+  if (const QString why = checkReadableSheetFile(path); !why.isEmpty()) return result.error = why, result;
   if (!signature(path).startsWith(QByteArray::fromHex("d0cf11e0a1b11ae1")))
     return result.error = QStringLiteral("文件“%1”不是有效的Excel文件。").arg(shown), result;
   FreeXlHandle xls;

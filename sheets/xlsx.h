@@ -31,6 +31,10 @@ inline constexpr qint64 kMaxSheetFileBytes = 64LL << 20;  // the file itself
 inline constexpr qint64 kMaxXmlPartBytes = 64LL << 20;    // one unpacked part of an .xlsx
 inline constexpr qint64 kMaxCellsRead = 1000000;          // cells kept per workbook
 
+// The checks every reader makes before opening a file: it exists and is not too large.
+// Returns "" when the file may be read, otherwise the message naming the file.
+QString checkReadableSheetFile(const QString& path);
+
 // Writes the workbook as .xlsx: every sheet with values, formulas (with their results recomputed
 // and stored), formats, merges, sizes, frozen panes, selection and page setup. The file appears
 // complete or not at all; an existing file is replaced only on success.

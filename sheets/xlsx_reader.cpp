@@ -238,14 +238,19 @@ bool readBook(ZipArchive& zip, Workbook& book, QString& error) {
 
 }  // namespace
 
+QString checkReadableSheetFile(const QString& path) {
+  const QString shown = QDir::toNativeSeparators(path);
+  const QFileInfo fi(path);
+  if (!fi.isFile()) return QStringLiteral("文件“%1”不存在。").arg(shown);
+  if (fi.size() > kMaxSheetFileBytes) return QStringLiteral("文件“%1”太大，无法读取。").arg(shown);
+  return QString();
+}
+
 ReadResult readXlsx(const QString& path) {
   ReadResult result;
   result.path = path;
   const QString shown = QDir::toNativeSeparators(path);
-  const QFileInfo fi(path);
-  if (!fi.isFile()) return result.error = QStringLiteral("文件“%1”不存在。").arg(shown), result;
-  if (fi.size() > kMaxSheetFileBytes)
-    return result.error = QStringLiteral("文件“%1”太大，无法读取。").arg(shown), result;
+  if (const QString why = checkReadableSheetFile(path); !why.isEmpty()) return result.error = why, result;
   ZipArchive zip;
   QString why;
   Workbook book;
