@@ -4,6 +4,7 @@
 // selections, option buttons, the mode word, the current layer, the swap
 // context, the must-move list, tip flags and display settings.
 
+#include <QDate>
 #include <QString>
 
 #include <array>
@@ -46,6 +47,9 @@ struct RunState {
   int Dkcs = 0;          // Dkcs: swaps done in swap mode
   int Djbh = 0;          // Djbh: index of the grid clicked last
   QString Lsksrq, Lsjsrq;  // Lsksrq, Lsjsrq: start and end date of the last temporary swap
+  QDate DTPicker1, DTPicker2;  // DTPicker1, DTPicker2: start and end of the temporary date range
+  int Rqts = 0;          // Rqts: days from DTPicker1 to DTPicker2 inclusive (0 when the end is before)
+  QDate fixedToday;      // today's date for the temporary changes; invalid = the system clock
 
   // ---- Scheduling ----
   // Ctszc: classes that have the course of setting-column-6 entry i at a slot
