@@ -5,10 +5,13 @@
 
 #include "core/procedures.h"
 #include "core/vbtext.h"
+#include "export/assignment.h"
 #include "export/handlers.h"
+#include "export/master.h"
 #include "export/periods.h"
 #include "export/selection.h"
 #include "export/settings_file.h"
+#include "export/teacher_tables.h"
 #include "export/title.h"
 #include "export/weekly.h"
 #include "sheets/sheetops.h"
@@ -55,6 +58,40 @@ std::optional<Workbook> hookBook(ExportCtx& c, const Hook& hook, Args&&... args)
   return book;
 }
 
+// A master table: the hook when one is set, else the built-in producer.
+std::optional<Workbook> masterBook(ExportCtx& c, const ExportHooks& hooks, const QString& teachers = {}) {
+  if (hooks.masterTable) return hookBook(c, hooks.masterTable);
+  Workbook book = newBook(c);
+  writeMasterTable(c, book.first(), teachers);
+  return book;
+}
+
+// The teacher assignment table of the teacher set; nothing when no teacher is chosen.
+std::optional<Workbook> assignmentBook(ExportCtx& c, const ExportHooks& hooks, const QString& teachers) {
+  if (hooks.Ckjsrk) return hookBook(c, hooks.Ckjsrk, teachers);
+  const auto table = collectAssignments(c, teachers);
+  if (!table) return std::nullopt;
+  Workbook book = newBook(c);
+  Ckjsrk(c, book.first(), *table);
+  return book;
+}
+
+// The subject-teacher or grade-teacher table; nothing when no column has a teacher.
+std::optional<Workbook> teacherColumnsBook(ExportCtx& c, const ExportHooks& hooks, bool byGrade) {
+  const auto& hook = byGrade ? hooks.Cknjjs : hooks.Ckxkjs;
+  Xsbtnr(c);
+  if (hook) return hookBook(c, hook);
+  const auto table = collectTeacherColumns(c, byGrade);
+  if (!table) return std::nullopt;
+  Workbook book = newBook(c);
+  if (byGrade) {
+    Cknjjs(c, book.first(), *table);
+  } else {
+    Ckxkjs(c, book.first(), *table);
+  }
+  return book;
+}
+
 // The subject master table: its checks and its own title.
 std::optional<Workbook> subjectMaster(ExportCtx& c, const ExportHooks& hooks) {
   ExportForm& f = c.f;
@@ -69,7 +106,7 @@ std::optional<Workbook> subjectMaster(ExportCtx& c, const ExportHooks& hooks) {
   f.Btnr += QStringLiteral("课表");
   if (HCqls(c.st) == kTemporary) f.Btnr += QStringLiteral("（临时）");
   f.Dcbt = c.s.Xxmc + f.Btnr;
-  return hookBook(c, hooks.masterTable);
+  return masterBook(c, hooks);
 }
 
 // Step 4 of Ck: the timetables, by kind.
@@ -88,13 +125,15 @@ std::optional<Workbook> timetables(ExportCtx& c, const ExportHooks& hooks) {
     }
     case 2:
       return subjectMaster(c, hooks);
-    case 3:
-      if (!teacherSet(c)) return std::nullopt;
-      return hookBook(c, hooks.masterTable);
+    case 3: {
+      const auto teachers = teacherSet(c);
+      if (!teachers) return std::nullopt;
+      return masterBook(c, hooks, *teachers);
+    }
     default: {
       const QString classes = HBxbjjh(c);
       if (classes.isEmpty()) return Tsxx(c.ui, kNoClass), std::nullopt;
-      if (f.Kbzl == 4) return hookBook(c, hooks.masterTable);
+      if (f.Kbzl == 4) return masterBook(c, hooks);
       return weeklyBook(c, classes, true);
     }
   }
@@ -151,12 +190,12 @@ std::optional<Workbook> Ck(ExportCtx& c, const ExportHooks& hooks) {
       if (!teachers) return std::nullopt;
       Xsbt(c);
       c.f.Dcbt = c.f.Btnr + QStringLiteral("教师任课情况表");
-      return hookBook(c, hooks.Ckjsrk, *teachers);
+      return assignmentBook(c, hooks, *teachers);
     }
     case 2:
-      return hookBook(c, hooks.Ckxkjs);
+      return teacherColumnsBook(c, hooks, false);
     case 3:
-      return hookBook(c, hooks.Cknjjs);
+      return teacherColumnsBook(c, hooks, true);
     default:
       return timetables(c, hooks);
   }

@@ -2,9 +2,9 @@
 // The export button "9、导出": CmdDc_Click checks the choices (Ck), composes
 // the title, writes the chosen table into a new workbook, saves it as an
 // .xlsx file in the export folder, beeps three times when done and writes
-// the print-format file. The producers of the master tables, the teacher
-// assignment table, the subject and grade teacher tables and the change-
-// notice printout are supplied through ExportHooks.
+// the print-format file. The change-notice printout is supplied through
+// ExportHooks, which may also replace the built-in producers of the master
+// tables and the teacher tables.
 
 #include <QDate>
 #include <functional>
@@ -15,7 +15,7 @@
 
 namespace tavro {
 
-// Producers supplied by other parts of the program; with an unset hook the export writes no file.
+// Producers supplied by other parts of the program; an unset producer hook leaves the built-in one.
 struct ExportHooks {
   // Master tables (kinds 2, 3, 4) into the new workbook's sheet; the sets are already checked.
   std::function<void(ExportCtx&, Sheet&)> masterTable;

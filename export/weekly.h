@@ -61,6 +61,10 @@ ClassCell Bjbkcjsjshi(const ExportCtx& c, const WeeklyLayout& lay, int nj, int b
 // 6 "会议", 7 "教研", 8 "备课", 2..4 "不排" when masterTable, other codes two "　".
 QString Jsjshibkcbjjshijs(const ExportCtx& c, int layer, int w, int xq, int jc, int t,
                           bool masterTable = false);
+// The two parts of that cell, each padded to w: the course (or duty) text and the class text; empty
+// when the cell is empty.
+QStringList teacherCellParts(const ExportCtx& c, int layer, int w, int xq, int jc, int t,
+                             bool masterTable = false);
 
 // Xsq5lE: the half-day label of period p in the period-row layout ("上", "午", "下", "　").
 QString Xsq5lE(const ExportForm& f, int p);

@@ -86,10 +86,10 @@ ClassCell Bjbkcjsjshi(const ExportCtx& c, const WeeklyLayout& lay, int nj, int b
   return cell;
 }
 
-QString Jsjshibkcbjjshijs(const ExportCtx& c, int layer, int w, int xq, int jc, int t, bool masterTable) {
-  if (xq > c.s.Mzts || !c.s.Jskb.has(layer, xq, jc, t)) return QString();
+QStringList teacherCellParts(const ExportCtx& c, int layer, int w, int xq, int jc, int t, bool masterTable) {
+  if (xq > c.s.Mzts || !c.s.Jskb.has(layer, xq, jc, t)) return {};
   const QString slot = c.s.Jskb(layer, xq, jc, t);
-  if (slot.isEmpty()) return QString();
+  if (slot.isEmpty()) return {};
   QString course, klass;
   if (isTeacherLesson(slot)) {
     course = HKcmc(c, cellCourse(slot));
@@ -109,7 +109,11 @@ QString Jsjshibkcbjjshijs(const ExportCtx& c, int layer, int w, int xq, int jc, 
     }
     klass = fullBlanks(w);
   }
-  return padFull(course, w) + padFull(klass, w);
+  return {padFull(course, w), padFull(klass, w)};
+}
+
+QString Jsjshibkcbjjshijs(const ExportCtx& c, int layer, int w, int xq, int jc, int t, bool masterTable) {
+  return teacherCellParts(c, layer, w, xq, jc, t, masterTable).join(QString());
 }
 
 QString Xsq5lE(const ExportForm& f, int p) {

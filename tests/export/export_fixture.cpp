@@ -64,6 +64,22 @@ void ExportFixture::lesson(int nj, int bj, int xq, int jc, int course, int teach
   }
 }
 
+void ExportFixture::plan(int nj, int bj, int row, int course, int teacher, int count) {
+  school.Bjkcb(row, 1, nj, bj) = course;
+  school.Bjkcb(row, 2, nj, bj) = teacher;
+  school.Bjkcb(row, 3, nj, bj) = count;
+  school.Bjkcs(nj, bj) = std::max(school.Bjkcs(nj, bj), row);
+}
+
+Line sideLine(const Sheet& sh, int r, int c, Side side) {
+  return sh.format(r, c).line(side);
+}
+
+bool isMerged(const Sheet& sh, int r1, int c1, int r2, int c2) {
+  const auto m = sh.mergeAt(r1, c1);
+  return m && *m == CellRange{r1, c1, r2, c2};
+}
+
 Workbook ExportFixture::exportNow() {
   ExportCtx c = ctx();
   const ExportResult result = CmdDc_Click(c, ExportPaths{settingsPath, outPath}, {}, QDate(2026, 12, 9));

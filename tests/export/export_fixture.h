@@ -18,6 +18,8 @@ struct ExportFixture {
   ExportCtx ctx() { return ExportCtx{school, state, form, ui}; }
   // Writes an ordinary lesson of course and teacher into both layers of Kb and Jskb.
   void lesson(int nj, int bj, int xq, int jc, int course, int teacher);
+  // Plan row `row` of class (nj, bj): course, teacher and weekly count (Bjkcs grows to row).
+  void plan(int nj, int bj, int row, int course, int teacher, int count);
   // The class weekly table exported with the current options; the file read back.
   Workbook exportNow();
 
@@ -29,5 +31,10 @@ struct ExportFixture {
   QString settingsPath;
   QString outPath;
 };
+
+// The line on one side of a cell of a sheet read back.
+Line sideLine(const Sheet& sh, int r, int c, Side side);
+// True when exactly r1:c1..r2:c2 is merged.
+bool isMerged(const Sheet& sh, int r1, int c1, int r2, int c2);
 
 }  // namespace tavro::testing

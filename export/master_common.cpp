@@ -1,0 +1,198 @@
+// What the master tables share: day groups, the heading rows of a day group,
+// the rules of a group and of the whole table, the title rows and the slot
+// rows of the down form.
+
+#include <QDate>
+#include <algorithm>
+
+#include "core/procedures.h"
+#include "core/texts.h"
+#include "core/vbtext.h"
+#include "export/master.h"
+#include "export/names.h"
+#include "export/selection.h"
+#include "sheets/sheetops.h"
+
+namespace tavro {
+
+namespace {
+
+// Columns of the portrait page width (A4, default margins) in character units.
+constexpr double kPortraitWidth = 95;
+
+// The half-day label of the q-th chosen period: "上午" or "下午" at the first period of each half
+// ("上" or "下" when the half has one period and the cell is one character wide); "" elsewhere.
+QString halfDayLabel(const ExportForm& f, int q, int w) {
+  if (q == 0 && f.DcSwjs > 0) return f.DcSwjs == 1 && w == 1 ? QStringLiteral("上") : QStringLiteral("上午");
+  if (q == f.DcSwjs && f.DcXwjs > 0)
+    return f.DcXwjs == 1 && w == 1 ? QStringLiteral("下") : QStringLiteral("下午");
+  return QString();
+}
+
+// Landscape when the columns do not fit a portrait page; always one page wide.
+void fitPage(Sheet& sh, int lastCol) {
+  double width = 0;
+  for (int col = 1; col <= lastCol; ++col) width += sh.columnWidth(col);
+  PageSetup& page = sh.pageSetup();
+  page.landscape = width > kPortraitWidth;
+  page.fitWidth = 1;
+  page.fitHeight = 0;
+}
+
+}  // namespace
+
+double bodyPoints(const ExportForm& f) {
+  return f.Zwzh > 0 ? f.Zwzh : 10;
+}
+
+void setProgress(ExportCtx& c, int value) {
+  c.f.progress = value;
+  c.ui.progress(value);
+}
+
+QString cellLines(const QStringList& parts) {
+  QStringList lines;
+  for (const QString& part : parts) lines << trimRight(part);
+  while (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+  return lines.join(u'\n');
+}
+
+QString dayHeading(const ExportCtx& c, int d, int w) {
+  return d >= 1 && d <= kMaxWeekday ? HXqmc(c, d, w, true) : QString();
+}
+
+MasterLayout masterLayout(const ExportCtx& c, int lines, int c1, bool schoolMaster) {
+  const ExportForm& f = c.f;
+  MasterLayout lay;
+  lay.layer = HCqls(c.st);
+  lay.w = std::max(1, HKbgkd(c));
+  lay.c1 = c1;
+  lay.lines = lines;
+  lay.periods = f.Dcjcs;
+  const int D = std::max(1, f.Dcxqs);
+  int m = f.CmbMpzs >= 0 ? f.CmbMpzs + 1 : D;
+  if (schoolMaster) m = std::min(m, D);
+  lay.m = std::max(1, m);
+  lay.G = (D + lay.m - 1) / lay.m;
+  for (int k = 0; k < f.Dcxqs; ++k) lay.days << ValMid(f.Dcxqjh, 2 * k, 2);
+  while (lay.days.size() < lay.G * lay.m) lay.days << (lay.days.isEmpty() ? 1 : lay.days.last() + 1);
+  return lay;
+}
+
+void Hpwbjc(const ExportCtx& c, Sheet& sh, int labelRow, int numberRow, int col, int q, int w) {
+  const QString label = halfDayLabel(c.f, q, w);
+  if (!label.isEmpty() && sh.isEmpty(labelRow, col)) sh.setText(labelRow, col, label);
+  sh.setText(numberRow, col, Szc(ValMid(c.f.Dcjcjh, 2 * q, 2)));
+}
+
+void Jsxxzbhp27h(const ExportCtx& c, Sheet& sh, const MasterLayout& lay, int g, int r) {
+  sh.setText(r, 1, QStringLiteral("星期"));
+  sh.setText(r + 1, 1, QStringLiteral("午别"));
+  sh.setText(r + 2, 1, QStringLiteral("节次"));
+  for (int i = 1; i <= lay.m; ++i) {
+    const int col0 = lay.c1 + (i - 1) * lay.periods;
+    sh.setText(r, col0, dayHeading(c, lay.day(g, i), lay.w));
+    for (int q = 0; q < lay.periods; ++q) Hpwbjc(c, sh, r + 1, r + 2, col0 + q, q, lay.w);
+  }
+}
+
+void groupFormat(const ExportCtx& c, Sheet& sh, const MasterLayout& lay, int g, const QList<int>& gradeEnds) {
+  const ExportForm& f = c.f;
+  const int top = lay.groupTop(g), bottom = top + lay.lines + 2, last = lay.lastColumn();
+  sh.range(top, 1, bottom, last).wrap().vAlign(VAlign::Centre);
+  sh.range(top, 1, top + 2, last).hAlign(HAlign::Centre);
+  sh.range(top + 3, 1, bottom, lay.c1 - 1).hAlign(HAlign::Centre);
+  Hbkx(sh, top, 1, last, 3, kRuleOutline);
+  Hbkx(sh, top, 1, last, 4, kRuleThin);
+  Hbkx(sh, top + 2, 1, last, 4, kRuleThick);
+  for (int row : gradeEnds) Hbkx(sh, row, 1, last, 4, kRuleMedium);
+  for (int i = 1; i <= lay.m; ++i) {
+    const int col0 = lay.c1 + (i - 1) * lay.periods;
+    if (f.DcSwjs > 0 && f.DcXwjs > 0) Hbkx2(sh, top + 1, bottom, col0 + f.DcSwjs - 1, kRuleThin);
+    sh.merge(CellRange{top, col0, top, col0 + lay.periods - 1});
+    if (f.DcSwjs > 0) sh.merge(CellRange{top + 1, col0, top + 1, col0 + f.DcSwjs - 1});
+    if (f.DcXwjs > 0) sh.merge(CellRange{top + 1, col0 + f.DcSwjs, top + 1, col0 + lay.periods - 1});
+  }
+  if (lay.c1 == 3)
+    for (int row = top; row <= top + 2; ++row) sh.merge(CellRange{row, 1, row, 2});
+}
+
+void tableRules(const ExportCtx& c, Sheet& sh, const MasterLayout& lay, int lastRow) {
+  (void)c;
+  Hbkx2(sh, 3, lastRow, lay.c1 - 1, kRuleThick);
+  for (int i = 1; i <= lay.m; ++i) Hbkx2(sh, 3, lastRow, lay.c1 - 1 + i * lay.periods, kRuleMedium);
+}
+
+void masterTitleRows(const ExportCtx& c, Sheet& sh, int lastCol) {
+  Erbzbbt(c, sh, lastCol);
+  sh.merge(CellRange{1, 1, 1, lastCol});
+  sh.merge(CellRange{2, 1, 2, lastCol});
+  fitPage(sh, lastCol);
+  sh.select(cellRange(1, 1));
+}
+
+int downSlotRows(const ExportCtx& c, Sheet& sh, const std::function<void(int, int, int)>& cell) {
+  const ExportForm& f = c.f;
+  const int numberWidth = f.Dcmj >= 10 ? 2 : 1;
+  int row = 4;
+  for (int k = 0; k < f.Dcxqs; ++k) {
+    const int d = ValMid(f.Dcxqjh, 2 * k, 2);
+    for (int q = 0; q < f.Dcjcs; ++q, ++row) {
+      const int p = ValMid(f.Dcjcjh, 2 * q, 2);
+      if (q == 0) sh.setText(row, 1, dayHeading(c, d, 2));
+      const QString label = halfDayLabel(f, q, 2);
+      if (!label.isEmpty() && sh.isEmpty(row, 2)) sh.setText(row, 2, label);
+      if (sh.isEmpty(row, 3)) sh.setText(row, 3, Qjkg(numberWidth, p));
+      cell(row, d, p);
+    }
+  }
+  return row - 1;
+}
+
+void downFormat(const ExportCtx& c, Sheet& sh, int lastCol, int lastRow, int w, const QList<int>& itemEnds) {
+  const ExportForm& f = c.f;
+  sh.setText(3, 1, QStringLiteral("星期"));
+  sh.setText(3, 2, QStringLiteral("午别"));
+  sh.setText(3, 3, QStringLiteral("节次"));
+  sh.range(3, 1, lastRow, lastCol).wrap().vAlign(VAlign::Centre);
+  sh.range(3, 1, 3, lastCol).hAlign(HAlign::Centre);
+  sh.range(4, 1, lastRow, 3).hAlign(HAlign::Centre);
+  Hbkx(sh, 3, 1, lastCol, 3, kRuleOutline);
+  Hbkx(sh, 3, 1, lastCol, 4, kRuleThick);
+  for (int k = 0; k < f.Dcxqs; ++k) {
+    const int first = 4 + k * f.Dcjcs, last = first + f.Dcjcs - 1;
+    Hbkx(sh, last, 1, lastCol, 4, kRuleMedium);
+    if (f.ChkQt && f.DcSwjs > 0 && f.DcXwjs > 0) Hbkx(sh, first + f.DcSwjs - 1, 2, lastCol, 4, kRuleThin);
+    sh.merge(CellRange{first, 1, last, 1});
+    if (f.DcSwjs > 0) sh.merge(CellRange{first, 2, first + f.DcSwjs - 1, 2});
+    if (f.DcXwjs > 0) sh.merge(CellRange{first + f.DcSwjs, 2, last, 2});
+  }
+  Hbkx2(sh, 3, lastRow, 1, kRuleThin);
+  Hbkx2(sh, 3, lastRow, 3, kRuleThick);
+  for (int col : itemEnds) Hbkx2(sh, 3, lastRow, col, kRuleMedium);
+  const double size = bodyPoints(f);
+  sh.setColumnWidth(1, HXzlk(size, 2));
+  sh.setColumnWidth(2, HXzlk(size, 1));
+  sh.setColumnWidth(3, HXzlk(size, 2));
+  for (int col = 4; col <= lastCol; ++col) sh.setColumnWidth(col, HXzlk(size, w));
+  masterTitleRows(c, sh, lastCol);
+  sh.autoFitRows(2, lastRow);
+  sh.setRowHeight(3, 26);
+}
+
+void writeMasterTable(ExportCtx& c, Sheet& sh, const QString& teachers) {
+  sh.setText(1, 1, c.f.Dcbt);
+  sh.setText(2, 1, Rqqj(c.f.Qyrq) + QStringLiteral("起使用"));
+  switch (c.f.Kbzl) {
+    case 2:
+      subjectMasterTable(c, sh);
+      break;
+    case 3:
+      teacherMasterTable(c, sh, teachers);
+      break;
+    default:
+      Xsxxzb(c, sh);
+  }
+}
+
+}  // namespace tavro
