@@ -36,6 +36,7 @@ struct MainWindowControls {
   bool FraRqfwVisible = false;              // "日期范围" frame
   bool FraPkVisible = false;                // scheduling frame
   bool RichTextBoxZbVisible = false;        // notice box
+  QString RichTextBoxZb;                    // RichTextBoxZb: the change notices to print
   bool CmdDcEnabled = false;                // export button "9、导出"
   int Kbzl = 0;                             // export table kind (2 = subject master table)
   QString LblToolTip;                       // tool tip of the grid label
@@ -49,7 +50,8 @@ using TemporarySwap = std::function<bool(Ctx&, int nj, int bj)>;
 
 class MainWindowModel : public EngineHost {
  public:
-  explicit MainWindowModel(Ctx ctx) : c_(ctx) {}
+  // Sets the temporary-change hooks to the replay and the temporary swap of temporary/.
+  explicit MainWindowModel(Ctx ctx);
 
   Ctx& ctx() { return c_; }
   MainWindowControls& controls() { return w_; }
@@ -60,6 +62,13 @@ class MainWindowModel : public EngineHost {
   std::function<void(Ctx&)> replayTemporary;             // Dklsgkwj: temporary changes in force today
   TemporarySwap temporarySwap;                           // step of a temporary swap
   std::function<void()> exportButtonsChanged;            // the export part updates its buttons
+  std::function<void()> noticesShown;  // the export part turns its button into "9、打印"
+
+  // ---- Change notices (adjust/viewmodel/temporary_hooks.cpp) ----
+  // Shows the notice text in RichTextBoxZb, hides the scheduling frame, calls noticesShown.
+  void showNotices(const QString& text);
+  // After printing: hides the notice box and the date range, shows the scheduling frame.
+  void closeNotices();
 
   // ---- Lists and options (main window) ----
   // Xgypwp + option captions: refills LstBj from the scheduled flags and OptYp.
