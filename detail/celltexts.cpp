@@ -188,11 +188,19 @@ QString shortClassName(const School& s, int nj, int bj) {
 
 namespace {
 
-// Step 1 and 2: the 4-character items sorted, with full course names when asked.
+// Width of one item of a subject list: a short course name and a 2-character grade label. The
+// short names all have one character when the longest has one (Kcjccd 1); otherwise a 1-character
+// short name was given a leading "　", so every item has 4 characters.
+int itemWidth(const School& s) {
+  return s.Kcjccd == 1 ? 3 : 4;
+}
+
+// Step 1 and 2: the items sorted, with full course names when asked.
 QString sortedItems(const School& s, const QString& list, bool fullNames) {
   ListBox sorted(true);
-  const int items = roundHalfEven(static_cast<int>(list.size()), 4);
-  for (int i = 0; i < items; ++i) sorted.addItem(list.mid(4 * i, 4));
+  const int width = itemWidth(s), shortWidth = width - 2;
+  const int items = roundHalfEven(static_cast<int>(list.size()), width);
+  for (int i = 0; i < items; ++i) sorted.addItem(list.mid(width * i, width));
   QString out;
   for (const QString& item : sorted.items()) {
     if (!fullNames) {
@@ -200,7 +208,7 @@ QString sortedItems(const School& s, const QString& list, bool fullNames) {
       continue;
     }
     for (int g = 1; g <= s.Kcs; ++g)
-      if (entry(s.Kcjc, g) == item.left(2)) out += entry(s.Kcmc, g) + item.mid(2);
+      if (entry(s.Kcjc, g) == item.left(shortWidth)) out += entry(s.Kcmc, g) + item.mid(shortWidth);
   }
   return out;
 }

@@ -57,9 +57,11 @@ class CellTexts {
 // "" for a class outside the tables.
 QString shortClassName(const School& s, int nj, int bj);
 
-// Clrkqk: condenses a teacher's subject list s (from Jsrkmc): items sorted, full course names
-// when fullNames (short names otherwise), each course named only at its first item, blanks
-// (and "小" in a primary school) removed. 语文初一语文初二 becomes 语文初一初二.
+// Clrkqk: condenses a teacher's subject list (from Jsrkmc, items of a short course name and a
+// grade label): items sorted, full course names when fullNames (short names otherwise), each
+// course named only at its first item, blanks (and "小" in a primary school) removed.
+// 语文初一语文初二 becomes 语文初一初二. Items are 3 characters wide when every short name has
+// one character (Kcjccd 1), else 4.
 void Clrkqk(const School& s, QString& list, bool fullNames);
 
 }  // namespace tavro
