@@ -16,6 +16,8 @@
 
 namespace tavro {
 
+class BackgroundSaver;
+
 struct RunState {
   // ---- Main window lists ----
   ListBox LstBj{true};   // LstBj: class list, items "0701" + class name (+ "未")
@@ -97,6 +99,8 @@ struct RunState {
   int Bjmxs = 1;             // Bjmxs: class name display option
   int Kcmxs = 1;             // Kcmxs: course name display option
   QString Kbwjm;             // Kbwjm: full path of the last written timetable file
+  // while a scheduling chain runs: the writer that takes Bckb's saves (BackgroundTimetableSaves)
+  BackgroundSaver* TimetableSaver = nullptr;
   int Mlz = 0;               // Mlz: 1 while a sheet operation runs
 };
 

@@ -76,14 +76,17 @@ QByteArray encodeLines(const QStringList& lines) {
   return bytes;
 }
 
-void writeTextLines(const QString& path, const QStringList& lines) {
+void writeFileAtomically(const QString& path, const QByteArray& bytes) {
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) throw FileError(QStringLiteral("无法写入文件：") + path);
-  const QByteArray bytes = encodeLines(lines);
   if (file.write(bytes) != bytes.size() || !file.commit()) {
     file.cancelWriting();
     throw FileError(QStringLiteral("无法写入文件：") + path);
   }
+}
+
+void writeTextLines(const QString& path, const QStringList& lines) {
+  writeFileAtomically(path, encodeLines(lines));
 }
 
 void appendTextLines(const QString& path, const QStringList& lines) {

@@ -43,6 +43,10 @@ std::optional<QStringList> readTextLines(const QString& path);
 // The bytes written for lines: UTF-8 without a mark, every line ended by CR LF.
 QByteArray encodeLines(const QStringList& lines);
 
+// Replaces the file at path with bytes atomically: the old file stays whole until
+// the new one is complete on disk (synced). Throws FileError on failure.
+void writeFileAtomically(const QString& path, const QByteArray& bytes);
+
 // Replaces the file at path with lines (encodeLines) atomically: the old file
 // stays whole until the new one is complete on disk. Throws FileError on failure.
 void writeTextLines(const QString& path, const QStringList& lines);

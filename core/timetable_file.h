@@ -12,7 +12,9 @@
 
 #include <QString>
 #include <QStringList>
+#include <memory>
 
+#include "core/background_saver.h"
 #include "core/ctx.h"
 
 namespace tavro {
@@ -32,9 +34,37 @@ QString timetableFilePath(const School& s);
 // (grades Snj..Mnj with classes, classes 1..Njbjs) its block of long-term cells (layer 1).
 QStringList timetableFileLines(const School& s);
 
-// Bckb: writes the timetable file (timetableFileLines) to timetableFilePath, replacing the old
+// The bytes of the timetable file: encodeLines(timetableFileLines(s)), built without the list.
+QByteArray timetableFileBytes(const School& s);
+
+// Bckb: writes the timetable file (timetableFileBytes) to timetableFilePath, replacing the old
 // file atomically, and keeps the path in Kbwjm. Throws FileError when it cannot be written.
+// While BackgroundTimetableSaves is in force it hands the bytes to the background writer instead
+// and returns at once (a failure is then thrown by a later save or by the wait at the end).
 void Bckb(Ctx& ctx);
+
+// While one lives, Bckb saves in the background: the scheduling chain saves after every class, and
+// the disk's sync of each save would otherwise dominate the run. Scopes nest: an inner one leaves
+// the outer one's writer in place. Every read of the timetable file waits for the writer first.
+class BackgroundTimetableSaves {
+ public:
+  // Attaches a background writer to st, unless one is attached already.
+  explicit BackgroundTimetableSaves(RunState& st);
+  // Waits for the last save and detaches the writer (a failure is dropped: call finish first).
+  ~BackgroundTimetableSaves();
+  BackgroundTimetableSaves(const BackgroundTimetableSaves&) = delete;
+  BackgroundTimetableSaves& operator=(const BackgroundTimetableSaves&) = delete;
+  // Waits until every save handed over is on disk; throws FileError when one failed.
+  void finish();
+
+ private:
+  RunState& st_;
+  std::unique_ptr<BackgroundSaver> owned_;  // null when an outer scope owns the writer
+};
+
+// Waits until every timetable save handed to the background writer is on disk (nothing to wait
+// for outside BackgroundTimetableSaves). Throws FileError when a save failed.
+void waitForTimetableSaves(RunState& st);
 
 // Dkkbwj: reads the timetable file at Dkkbwjm into Mzts, Mtjs, Ypbz, Ypbjs and both layers of Kb,
 // checking every cell (TimetableCellChecker) and showing the progress bar. Returns silently,

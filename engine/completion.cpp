@@ -116,6 +116,7 @@ void Qkbsz(Ctx& c, int nj, int bj, int xq2, int jc1, int jc2) {
     // Save the cleared class first, so that it does not come back as scheduled at the next start.
     s.Ypbz(nj, bj) = 0;
     Bckb(c);
+    waitForTimetableSaves(c.st);
     const QString message = QStringLiteral("删除班级课表中的合班课后需要退出本软件，再重新运行。");
     Tsxx(c.ui, message);
     throw ProgramEnd(message);
@@ -175,11 +176,15 @@ void runChainFrom(Ctx& c, EngineHost& host, ClassRef next) {
 }  // namespace
 
 void scheduleChain(Ctx& c, EngineHost& host, int nj, int bj) {
+  BackgroundTimetableSaves saves(c.st);
   runChainFrom(c, host, ClassRef{nj, bj});
+  saves.finish();
 }
 
 void continueChain(Ctx& c, EngineHost& host, int nj, int bj) {
+  BackgroundTimetableSaves saves(c.st);
   runChainFrom(c, host, Pkwc(c, host, nj, bj));
+  saves.finish();
 }
 
 }  // namespace tavro

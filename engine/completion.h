@@ -41,6 +41,7 @@ ClassRef Pkwc(Ctx& c, EngineHost& host, int nj, int bj);
 // completes it with Pkwc and goes on with the class Pkwc names. Stops when every class is
 // scheduled (then Pkqbwc runs, LstBj is enabled) or when a class stays in swap mode (Bxdck not
 // empty): then Zt stays "调课", LstBj stays disabled and nothing of the all-scheduled state runs.
+// The per-class saves go to a background writer; the timetable file is on disk when it returns.
 void scheduleChain(Ctx& c, EngineHost& host, int nj, int bj);
 
 // continueChain: what the grid click runs after the last must-move lesson of a class was resolved

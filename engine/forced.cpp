@@ -39,6 +39,7 @@ void endForNoRoom(Ctx& c, int nj, int bj) {
   for (int xq = 1; xq <= c.s.Mzts; ++xq)
     for (int jc = 1; jc <= c.s.Mtjs; ++jc) c.s.Kb(kLongTerm, xq, jc, nj, bj).clear();
   Bckb(c);
+  waitForTimetableSaves(c.st);
   throw ProgramEnd(kNoRoom);
 }
 

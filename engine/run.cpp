@@ -89,8 +89,10 @@ void startScheduling(Ctx& c, EngineHost& host) {
   st.Zt = QStringLiteral("排课");
   st.OptYp = false;
   selectClassItem(st, 0);
+  BackgroundTimetableSaves saves(st);
   scheduleChain(c, host, nj, bj);
   Bckb(c);
+  saves.finish();
 }
 
 }  // namespace
