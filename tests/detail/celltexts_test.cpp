@@ -207,8 +207,8 @@ TEST(DetailCaption, CombinedLessonLines) {
   put(2, 3, heads);
   put(2, 4, school);
   s.Jskb(kTemporary, 4, 1, 3) = "0039" + Lbq(3, classes) + "000";  // the temporary layer is not read
-  EXPECT_EQ(combinedLessonLines(s, 3),
-            QStringList({QStringLiteral("周一第05、06节　初一1班初一2班"), QStringLiteral("周三第01节　初一")}));
+  EXPECT_EQ(combinedLessonLines(s, 3), QStringList({QStringLiteral("周一第05、06节　初一1班初一2班"),
+                                                    QStringLiteral("周三第01节　初一")}));
   EXPECT_TRUE(combinedLessonLines(s, 1).isEmpty());
 }
 
