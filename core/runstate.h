@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <array>
+#include <memory>
 
 #include "core/gridmodel.h"
 #include "core/listbox.h"
@@ -17,6 +18,7 @@
 namespace tavro {
 
 class BackgroundSaver;
+struct ConsistencyMemo;
 
 struct RunState {
   // ---- Main window lists ----
@@ -61,6 +63,9 @@ struct RunState {
   int Zyxw = 0;          // Zyxw: 1 when the school has afternoon periods only (moved to the morning)
   int LessonsForced = 0;   // lessons forced into place in this run (counted by the automatic swap)
   int AutomaticSwaps = 0;  // swaps made by the automatic swap in this run
+  // lessons placed without the slot acceptance test in this run (remembered position 0, teacher-less
+  // cell, forced placement): class code (4 digits) + weekday (2) + period (2) each, back to back
+  QString UntestedPlacements;
   SchedState Sched;     // the per-class scheduler's working state (core/schedstate.h)
 
   // ---- Main window controls the engine writes ----
@@ -101,6 +106,8 @@ struct RunState {
   QString Kbwjm;             // Kbwjm: full path of the last written timetable file
   // while a scheduling chain runs: the writer that takes Bckb's saves (BackgroundTimetableSaves)
   BackgroundSaver* TimetableSaver = nullptr;
+  // the classes the class/teacher check found consistent, passed over while unchanged (engine/checks_memo.h)
+  std::shared_ptr<ConsistencyMemo> CheckMemo;
   int Mlz = 0;               // Mlz: 1 while a sheet operation runs
 };
 

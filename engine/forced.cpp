@@ -61,6 +61,7 @@ void forcePlace(Ctx& c, CourseSearch& cs) {
   cs.day = day;
   cs.prevPeriod = period;
   ++j.Rypjs(day);
+  noteUntestedPlacement(c.st, nj, bj, day, period);
   if (placeNormally(c, day, period, u, q)) {
     Clbbrb(s, c.st, nj, bj, day, period, course, teacher, cs.ypts, kLongTerm);
     return;

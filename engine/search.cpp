@@ -112,6 +112,7 @@ Phase LessonSearch::tryRemembered(bool& applied) {
     if (doubleMode_) return Phase::TestDouble;
     if (k > 0) return Phase::TestSingle;
     if (s_.Kb(kLongTerm, d, p, nj_, bj_).isEmpty() && !Hlqlknfp(s_, c_.st, d, p, course_)) {
+      noteUntestedPlacement(c_.st, nj_, bj_, d, p);
       placeSingle();
       return Phase::Done;
     }
@@ -128,6 +129,7 @@ bool LessonSearch::tryTeacherless() {
       if (Hlqlknfp(s_, c_.st, d, p, course_)) continue;
       day_ = startDay_ = d;
       period_ = p;
+      noteUntestedPlacement(c_.st, nj_, bj_, d, p);
       placeSingle();
       return true;
     }
@@ -243,6 +245,10 @@ void LessonSearch::placeSingle() {
   cs_.day = day_;
   cs_.prevPeriod = period_;
   if (j_.Sykjs > 0) j_.Fkbz = 0;
+}
+
+void noteUntestedPlacement(RunState& st, int nj, int bj, int xq, int jc) {
+  st.UntestedPlacements += Lbq(2, nj) + Lbq(2, bj) + Lbq(2, xq) + Lbq(2, jc);
 }
 
 void placeNextLesson(Ctx& c, CourseSearch& cs, bool doubleMode) {

@@ -38,6 +38,10 @@ void placeNextLesson(Ctx& c, CourseSearch& cs, bool doubleMode);
 // slot to Bxdck). Throws ProgramEnd as above when the class has no empty period.
 void forcePlace(Ctx& c, CourseSearch& cs);
 
+// Notes in UntestedPlacements that a lesson of class (nj, bj) goes to (xq, jc) without the slot
+// acceptance test (remembered position 0, teacher-less cell, forced placement).
+void noteUntestedPlacement(RunState& st, int nj, int bj, int xq, int jc);
+
 // Clears every long-term cell of class (nj, bj), saves the timetable file and throws ProgramEnd after
 // showing the "no room left" information.
 [[noreturn]] void endForNoRoom(Ctx& c, int nj, int bj);
