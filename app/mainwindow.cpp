@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <algorithm>
 
+#include "app/detailwindow.h"
 #include "app/gridview.h"
 #include "app/wizard.h"
 #include "core/errors.h"
@@ -74,6 +75,7 @@ FrmTavroKcapxt::FrmTavroKcapxt(const WindowOptions& options, QWidget* parent)
   buildWidgets();
   if (ownUi_) connectDesktopUi(*ownUi_);
   connectEvents();
+  vm_->openDetail = detailOpener(*this);
   session_.school.Wjj = dataFolderPath(options.dataFolder);
 }
 
