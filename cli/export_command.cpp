@@ -1,7 +1,7 @@
-// tavro-cli export DATA --table 班级周表|教师周表 [options]: imports the sheets
-// of DATA, schedules them (as tavro-cli schedule does), then presses "9、导出"
-// with the options given, reading and writing the same print-format file as
-// the desktop program.
+// tavro-cli export DATA --table KIND | --item ITEM [options]: imports the
+// sheets of DATA, schedules them (as tavro-cli schedule does), then presses
+// "9、导出" with the options given, reading and writing the same print-format
+// file as the desktop program.
 
 #include <QDir>
 #include <QFileInfo>
@@ -33,9 +33,16 @@ class RunScheduling : public SheetsHost {
   bool started = false;
 };
 
+// The table kinds and items of the export frame, in list order.
+const QStringList kKinds{QStringLiteral("班级周表"), QStringLiteral("教师周表"), QStringLiteral("学科总表"),
+                         QStringLiteral("教师总表"), QStringLiteral("学校总表")};
+const QStringList kItems{QStringLiteral("课表"), QStringLiteral("教师任课情况表"),
+                         QStringLiteral("学科教师表"), QStringLiteral("年级教师表")};
+
 // The options of the command as given.
 struct ExportArgs {
-  QString folder, table, layer, classes = QStringLiteral("all"), teachers = QStringLiteral("all");
+  QString folder, table, item, teacherChoice, courses, codes, form, layer;
+  QString classes = QStringLiteral("all"), teachers = QStringLiteral("all");
   QString weekdays = QStringLiteral("all"), periods = QStringLiteral("all"), perBand;
   QString inside, beside, teacherNames, classNames, courseNames, titleFont, bodyFont, settings, out;
 };
@@ -43,6 +50,11 @@ struct ExportArgs {
 // The value pointer of option name, nullptr for an unknown option.
 QString* optionSlot(ExportArgs& a, const QString& name) {
   const std::pair<const char*, QString*> table[] = {{"--table", &a.table},
+                                                    {"--item", &a.item},
+                                                    {"--teacher-choice", &a.teacherChoice},
+                                                    {"--courses", &a.courses},
+                                                    {"--with-teacher-codes", &a.codes},
+                                                    {"--form", &a.form},
                                                     {"--layer", &a.layer},
                                                     {"--classes", &a.classes},
                                                     {"--teachers", &a.teachers},
@@ -86,8 +98,14 @@ ExportArgs parseArgs(const QStringList& args) {
   const QFileInfo info(a.folder);
   if (a.folder.isEmpty() || !info.isDir()) throw UsageError(QStringLiteral("export needs a data folder"));
   a.folder = QDir::cleanPath(info.absoluteFilePath()) + u'/';
-  if (a.table != QStringLiteral("班级周表") && a.table != QStringLiteral("教师周表"))
-    throw UsageError(QStringLiteral("--table must be 班级周表 or 教师周表"));
+  if (a.item.isEmpty()) a.item = kItems.first();
+  if (!kItems.contains(a.item)) throw UsageError(QStringLiteral("--item must be ") + kItems.join(u'|'));
+  if (a.item == kItems.first() && !kKinds.contains(a.table))
+    throw UsageError(QStringLiteral("--table must be ") + kKinds.join(u'|'));
+  if (!a.teacherChoice.isEmpty() && a.teacherChoice != u"names" && a.teacherChoice != u"classes")
+    throw UsageError(QStringLiteral("--teacher-choice must be names or classes"));
+  if (!a.form.isEmpty() && a.form != u"across" && a.form != u"down")
+    throw UsageError(QStringLiteral("--form must be across or down"));
   return a;
 }
 
@@ -177,25 +195,54 @@ void applyPeriods(ExportCtx& c, const QString& value) {
   LstJc_Click(c);
 }
 
-// The class or teacher choice of the table kind.
-void applyItems(ExportCtx& c, const ExportArgs& a) {
-  ExportForm& f = c.f;
-  if (f.Kbzl == 0) {
-    f.ChkQx = a.classes == u"all";
-    ChkQx_Click(c);
-    if (!f.ChkQx) selectRows(c.st.LstBj, a.classes, 4, QStringLiteral("--classes"));
-    return;
-  }
-  OptXzjsfs_Click(c, 0);
-  f.ChkQbjs = a.teachers == u"all";
+// The class choice: "all" or class codes and names.
+void applyClasses(ExportCtx& c, const QString& value) {
+  c.f.ChkQx = value == u"all";
+  ChkQx_Click(c);
+  if (!c.f.ChkQx) selectRows(c.st.LstBj, value, 4, QStringLiteral("--classes"));
+}
+
+// The course choice: "" keeps what the table kind chose, "all" or course numbers and names.
+void applyCourses(ExportCtx& c, const QString& value) {
+  if (value.isEmpty()) return;
+  c.f.ChkQbkc = value == u"all";
+  ChkQbkc_Click(c);
+  if (c.f.ChkQbkc) return;
+  for (int i = 0; i < c.st.LstKc.count(); ++i) c.st.LstKc.setSelected(i, false);
+  selectRows(c.st.LstKc, value, 3, QStringLiteral("--courses"));
+}
+
+// The teacher choice: "all" or teacher numbers and names.
+void applyTeachers(ExportCtx& c, const QString& value) {
+  c.f.ChkQbjs = value == u"all";
   ChkQbjs_Click(c);
-  if (!f.ChkQbjs) selectRows(c.st.LstJs, a.teachers, 3, QStringLiteral("--teachers"));
+  if (!c.f.ChkQbjs) selectRows(c.st.LstJs, value, 3, QStringLiteral("--teachers"));
+}
+
+// The class, course or teacher choice of the table kind or item.
+void applyItems(ExportCtx& c, const ExportArgs& a) {
+  const ExportForm& f = c.f;
+  const bool teacherTable = f.Xiangmu == 1 || (f.Xiangmu == 0 && (f.Kbzl == 1 || f.Kbzl == 3));
+  if (teacherTable) {
+    const bool byClasses = a.teacherChoice == u"classes";
+    OptXzjsfs_Click(c, byClasses ? 1 : 0);
+    if (!byClasses) return applyTeachers(c, a.teachers);
+    applyClasses(c, a.classes);
+    return applyCourses(c, a.courses);
+  }
+  if (f.Xiangmu == 0 && f.Kbzl != 2) return applyClasses(c, a.classes);
+  applyCourses(c, a.courses);
 }
 
 // Applies every option given, through the frame's handlers (so they are stored in the settings).
 void applyOptions(ExportCtx& c, const ExportArgs& a) {
   ExportForm& f = c.f;
-  CmbKbzl_Click(c, a.table == QStringLiteral("班级周表") ? 0 : 1);
+  const int item = int(kItems.indexOf(a.item));
+  if (item > 0) {
+    CmbXiangmu_Click(c, item);
+  } else {
+    CmbKbzl_Click(c, int(kKinds.indexOf(a.table)));
+  }
   if (!a.layer.isEmpty()) {
     if (a.layer != QStringLiteral("长期") && a.layer != QStringLiteral("临时"))
       throw UsageError(QStringLiteral("--layer must be 长期 or 临时"));
@@ -208,11 +255,14 @@ void applyOptions(ExportCtx& c, const ExportArgs& a) {
     CmbMpzs_Click(c, numberList(a.perBand, 1, 10, QStringLiteral("--per-band")).first() - 1);
   if (const auto v = flag(a.inside, QStringLiteral("--teacher-inside"))) (f.ChkBnfjs = *v, ChkBnfjs_Click(c));
   if (const auto v = flag(a.beside, QStringLiteral("--teacher-beside"))) (f.ChkBwfjs = *v, ChkBwfjs_Click(c));
+  if (const auto v = flag(a.codes, QStringLiteral("--with-teacher-codes")))
+    (f.ChkBwfjs = *v, ChkBwfjs_Click(c));
   if (const auto v = nameForm(a.teacherNames, QStringLiteral("--teacher-names"))) OptJsm_Click(c, *v);
   if (const auto v = nameForm(a.classNames, QStringLiteral("--class-names"))) OptBjm_Click(c, *v);
   if (const auto v = nameForm(a.courseNames, QStringLiteral("--course-names"))) OptKcm_Click(c, *v);
   applyFont(c, 0, a.titleFont, QStringLiteral("--title-font"));
   applyFont(c, 1, a.bodyFont, QStringLiteral("--body-font"));
+  if (!a.form.isEmpty()) c.s.Hsdm = a.form == u"down" ? 1 : 0;
 }
 
 int runExport(CliContext& context, const QStringList& args) {
@@ -236,17 +286,24 @@ int runExport(CliContext& context, const QStringList& args) {
 }
 
 const char* const kSummary =
-    "imports and schedules DATA, then exports weekly timetables as .xlsx\n"
-    "      --table 班级周表|教师周表   class or teacher weekly timetables (required)\n"
+    "imports and schedules DATA, then exports a timetable or a teacher table as .xlsx\n"
+    "      --table 班级周表|教师周表|学科总表|教师总表|学校总表   timetable kind (item 课表)\n"
+    "      --item 课表|教师任课情况表|学科教师表|年级教师表   what to export (default 课表)\n"
     "      --layer 长期|临时          long-term or temporary timetable (default: 长期)\n"
     "      --classes all|0701,...     classes by code or name (班级周表; default all)\n"
-    "      --teachers all|1,5,...     teachers by number or name (教师周表; default all with lessons)\n"
+    "      --teachers all|1,5,...     teachers by number or name (default all with lessons)\n"
+    "      --teacher-choice names|classes   teachers chosen by --teachers (按代码或姓名, default) or\n"
+    "                                 as the teachers of --classes and --courses (按班级和课程)\n"
+    "      --courses all|1,3,...      courses by number or name (学科总表, teacher tables)\n"
     "      --weekdays all|1,3,...     weekdays (default all)\n"
     "      --periods all|上午|下午|1,2,...  periods (default all)\n"
     "      --per-band N               timetables side by side, 1 to 10\n"
     "      --teacher-inside yes|no    the teacher inside each lesson cell\n"
     "      --teacher-beside yes|no    班级周表: the teacher list beside each timetable;\n"
     "                                 教师周表: teacher numbers in the header line\n"
+    "      --with-teacher-codes yes|no   附教师代码: teacher numbers in teacher tables\n"
+    "      --form across|down         slots across the columns or down the rows (master tables);\n"
+    "                                 teacher tables: one row per column (across) or columns (down)\n"
     "      --teacher-names, --class-names, --course-names short|full   name forms\n"
     "      --title-font NAME:SIZE, --body-font NAME:SIZE   fonts (size 1 to 42)\n"
     "      --settings DIR             folder of the print-format file (default ~/.config/Tavro)\n"
@@ -256,7 +313,7 @@ const char* const kSummary =
 }  // namespace
 
 void registerExportCommands(CommandRegistry& registry) {
-  registry.add({QStringLiteral("export"), QStringLiteral("export DATA --table 班级周表|教师周表 [OPTIONS]"),
+  registry.add({QStringLiteral("export"), QStringLiteral("export DATA --table KIND | --item ITEM [OPTIONS]"),
                 QString::fromUtf8(kSummary), runExport});
 }
 
