@@ -23,6 +23,7 @@ void registerAllCommands(CommandRegistry& registry) {
   registerImportCommands(registry);
   registerScheduleCommands(registry);
   registerExportCommands(registry);
+  registerTemporaryCommands(registry);
 }
 
 }  // namespace tavro::cli

@@ -67,5 +67,7 @@ void registerImportCommands(CommandRegistry& registry);
 void registerScheduleCommands(CommandRegistry& registry);
 // tavro-cli export (cli/export_command.cpp).
 void registerExportCommands(CommandRegistry& registry);
+// tavro-cli temp: temporary swaps and the records of "调课.txt" (cli/temp_command.cpp).
+void registerTemporaryCommands(CommandRegistry& registry);
 
 }  // namespace tavro::cli
