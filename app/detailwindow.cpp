@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -67,13 +68,16 @@ QWidget* FrmJdkb::buildTopRow() {
   List1_->setWrapping(true);
   List1_->setResizeMode(QListView::Adjust);
   List1_->setSpacing(1);
-  List1_->setFixedHeight(List1_->fontMetrics().lineSpacing() * 4 + 24);
+  List1_->setUniformItemSizes(true);
+  List1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  List1_->setFixedHeight(List1_->fontMetrics().lineSpacing() * 4 +
+                         List1_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 16);
   (new QVBoxLayout(Frame1_))->addWidget(List1_);
   LstCqls_ = named(new QListWidget, "LstCqls");
   LstCqls_->addItems({QStringLiteral("长期"), QStringLiteral("临时")});
   LstCqls_->setToolTip(QStringLiteral("长期课表还是临时课表"));
   LstCqls_->setFixedSize(LstCqls_->fontMetrics().horizontalAdvance(QStringLiteral("长期")) + 28,
-                         LstCqls_->fontMetrics().lineSpacing() * 2 + 12);
+                         2 * LstCqls_->sizeHintForRow(0) + 2 * LstCqls_->frameWidth());
   CmdGb_ = named(new QPushButton(QStringLiteral("关 闭")), "CmdGb");
   auto* side = new QVBoxLayout;
   side->addWidget(LstCqls_);
