@@ -75,6 +75,10 @@ int downSlotRows(const ExportCtx& c, Sheet& sh, const std::function<void(int, in
 // item columns whose right side gets a medium rule.
 void downFormat(const ExportCtx& c, Sheet& sh, int lastCol, int lastRow, int w, const QList<int>& itemEnds);
 
+// Heights of rows r1..r2 from the lines their cells need in their column widths at the body size
+// (a text of full-width characters wraps after as many characters as the column holds; ASCII
+// characters count half); merged cells are left out.
+void fitRowHeights(const ExportCtx& c, Sheet& sh, int r1, int r2, int lastCol);
 // Lines of one cell: the parts without trailing blanks, empty trailing parts left out, one per line.
 QString cellLines(const QStringList& parts);
 // Progress bar to value.

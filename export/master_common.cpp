@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <algorithm>
+#include <cmath>
 
 #include "core/procedures.h"
 #include "core/texts.h"
@@ -39,7 +40,39 @@ void fitPage(Sheet& sh, int lastCol) {
   page.fitHeight = 0;
 }
 
+// The highest row the spreadsheet allows, in points.
+constexpr double kMaxRowHeight = 409;
+
+// Display width of a text in full-width characters: ASCII characters count half.
+double textWidth(const QString& text) {
+  double width = 0;
+  for (const QChar ch : text) width += ch.unicode() < 0x80 ? 0.5 : 1;
+  return width;
+}
+
+// Lines a cell text needs in a column holding `capacity` full-width characters.
+int cellLineCount(const QString& text, int capacity) {
+  int lines = 0;
+  for (const QString& part : text.split(u'\n'))
+    lines += std::max(1, int(std::ceil(textWidth(part) / capacity - 0.01)));
+  return lines;
+}
+
 }  // namespace
+
+void fitRowHeights(const ExportCtx& c, Sheet& sh, int r1, int r2, int lastCol) {
+  const double size = bodyPoints(c.f), perCharacter = HXzlk(size, 6) / 6;
+  for (int row = r1; row <= r2; ++row) {
+    int lines = 1;
+    for (int col = 1; col <= lastCol; ++col) {
+      const QString text = sh.text(row, col);
+      if (text.isEmpty() || sh.mergeAt(row, col)) continue;
+      const int capacity = std::max(1, int(sh.columnWidth(col) / perCharacter + 0.01));
+      lines = std::max(lines, cellLineCount(text, capacity));
+    }
+    sh.setRowHeight(row, std::min(kMaxRowHeight, lines * size * 1.3 + 4));
+  }
+}
 
 double bodyPoints(const ExportForm& f) {
   return f.Zwzh > 0 ? f.Zwzh : 10;
@@ -100,8 +133,7 @@ void groupFormat(const ExportCtx& c, Sheet& sh, const MasterLayout& lay, int g, 
   const ExportForm& f = c.f;
   const int top = lay.groupTop(g), bottom = top + lay.lines + 2, last = lay.lastColumn();
   sh.range(top, 1, bottom, last).wrap().vAlign(VAlign::Centre);
-  sh.range(top, 1, top + 2, last).hAlign(HAlign::Centre);
-  sh.range(top + 3, 1, bottom, lay.c1 - 1).hAlign(HAlign::Centre);
+  sh.range(top, 1, bottom, last).hAlign(HAlign::Centre);
   Hbkx(sh, top, 1, last, 3, kRuleOutline);
   Hbkx(sh, top, 1, last, 4, kRuleThin);
   Hbkx(sh, top + 2, 1, last, 4, kRuleThick);
@@ -155,8 +187,7 @@ void downFormat(const ExportCtx& c, Sheet& sh, int lastCol, int lastRow, int w, 
   sh.setText(3, 2, QStringLiteral("午别"));
   sh.setText(3, 3, QStringLiteral("节次"));
   sh.range(3, 1, lastRow, lastCol).wrap().vAlign(VAlign::Centre);
-  sh.range(3, 1, 3, lastCol).hAlign(HAlign::Centre);
-  sh.range(4, 1, lastRow, 3).hAlign(HAlign::Centre);
+  sh.range(3, 1, lastRow, lastCol).hAlign(HAlign::Centre);
   Hbkx(sh, 3, 1, lastCol, 3, kRuleOutline);
   Hbkx(sh, 3, 1, lastCol, 4, kRuleThick);
   for (int k = 0; k < f.Dcxqs; ++k) {
@@ -176,7 +207,7 @@ void downFormat(const ExportCtx& c, Sheet& sh, int lastCol, int lastRow, int w, 
   sh.setColumnWidth(3, HXzlk(size, 2));
   for (int col = 4; col <= lastCol; ++col) sh.setColumnWidth(col, HXzlk(size, w));
   masterTitleRows(c, sh, lastCol);
-  sh.autoFitRows(2, lastRow);
+  fitRowHeights(c, sh, 2, lastRow, lastCol);
   sh.setRowHeight(3, 26);
 }
 

@@ -77,7 +77,7 @@ void formatAcross(ExportCtx& c, Sheet& sh, const MasterLayout& lay, const QList<
   sh.setColumnWidth(1, HXzlk(size, c.st.Bjmkd));
   for (int col = 2; col <= lay.lastColumn(); ++col) sh.setColumnWidth(col, HXzlk(size, lay.w));
   masterTitleRows(c, sh, lay.lastColumn());
-  sh.autoFitRows(2, last);
+  fitRowHeights(c, sh, 2, last, lay.lastColumn());
   for (int g = 1; g <= lay.G; ++g) sh.setRowHeight(lay.groupTop(g), 2 * size);
 }
 

@@ -126,7 +126,7 @@ void subjectAcross(ExportCtx& c, Sheet& sh, const QString& courses, const Subjec
   const int R = h + 1 + f.Dcxqs;
   formatAcross(c, sh, h, R, lastCol, w);
   titleBlock(c, sh, n, lastCol);
-  sh.autoFitRows(1, R);
+  fitRowHeights(c, sh, 2, R, lastCol);
   sh.setRowHeight(1, 30.75);
 }
 
@@ -173,7 +173,7 @@ void subjectDown(ExportCtx& c, Sheet& sh, const QString& courses, const SubjectS
   const int R = h + f.Dcjcs;
   formatDown(c, sh, h, R, lastCol, w);
   titleBlock(c, sh, n, lastCol);
-  sh.autoFitRows(1, R);
+  fitRowHeights(c, sh, 2, R, lastCol);
   sh.setRowHeight(1, 30.75);
 }
 

@@ -59,7 +59,7 @@ void formatAcross(ExportCtx& c, Sheet& sh, const MasterLayout& lay) {
   for (int col = lay.c1; col <= lay.lastColumn(); ++col) sh.setColumnWidth(col, HXzlk(size, lay.w));
   masterTitleRows(c, sh, lay.lastColumn());
   setProgress(c, 85);
-  sh.autoFitRows(2, last);
+  fitRowHeights(c, sh, 2, last, lay.lastColumn());
   for (int g = 1; g <= lay.G; ++g) sh.setRowHeight(lay.groupTop(g), 2 * size);
 }
 

@@ -36,7 +36,7 @@ void titleAndNote(ExportCtx& c, Sheet& sh, const TeacherColumns& table, int note
   sh.range(1, 1, 1, lastCol).wrap(false).hAlign(HAlign::Centre).vAlign(VAlign::Centre);
   sh.range(noteRow, 1, noteRow, lastCol).wrap().hAlign(HAlign::Left);
   sh.setRowHeight(1, 30.75);
-  sh.autoFitRows(noteRow, noteRow);
+  sh.setRowHeight(noteRow, 1.5 * bodyPoints(c.f));
   sh.pageSetup().fitWidth = 1;
   sh.select(cellRange(2, 1));
 }
