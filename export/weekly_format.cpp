@@ -1,6 +1,7 @@
 // Formatting of band 1 of the weekly tables and its copy to the other bands.
 
 #include <algorithm>
+#include <cmath>
 
 #include "export/names.h"
 #include "export/weekly.h"
@@ -130,6 +131,38 @@ void weekdayRowRules(const ExportForm& f, Sheet& sh, int r, int c0) {
   Hbkx2(sh, r, R, C, kOutline);
 }
 
+// Printed width in points of a column width in characters (Excel's rule for the default font:
+// 7 pixels a character plus 5 pixels of padding, 96 pixels an inch).
+double columnPoints(double width) {
+  const double pixels = width < 1 ? std::floor(width * 12) : std::floor(width * 7 + 5);
+  return pixels * 72 / 96;
+}
+
+// Page setup of the weekly tables: A4 with narrow margins, across the page when the bands are wider
+// than an upright page allows, scaled down to one page wide, and a page break after the last band
+// that fits on a page, so that no timetable is split between two pages. (A fit-to-width setting
+// would make spreadsheet programs ignore the page breaks, so the scale is computed here.)
+void pageLayout(Sheet& sh, const WeeklyLayout& lay) {
+  double width = 0, bandHeight = 0;
+  for (int col = 1; col <= lay.lastColumn(); ++col) width += columnPoints(sh.columnWidth(col));
+  for (int row = 1; row <= lay.height; ++row) bandHeight += sh.rowHeight(row);
+  PageSetup& page = sh.pageSetup();
+  page.marginLeft = page.marginRight = 0.4;
+  page.marginTop = page.marginBottom = 0.5;
+  page.paperSize = 9;
+  constexpr double kShortSide = 8.27 * 72, kLongSide = 11.69 * 72;  // A4 in points
+  page.landscape = width > kShortSide - 0.8 * 72;
+  const double across = (page.landscape ? kLongSide : kShortSide) - 0.8 * 72;
+  const double down = (page.landscape ? kShortSide : kLongSide) - 1.0 * 72;
+  // A little room for the spreadsheet program's own rounding of column widths.
+  page.scale = std::clamp(static_cast<int>(100 * across / (1.04 * std::max(width, 1.0))), 10, 100);
+  page.fitWidth = page.fitHeight = 0;
+  const int bandsPerPage = std::max(1, static_cast<int>(0.97 * down * 100 / page.scale / bandHeight));
+  page.rowBreaks.clear();
+  for (int band = bandsPerPage; band < lay.bands; band += bandsPerPage)
+    page.rowBreaks.push_back(band * lay.height);
+}
+
 }  // namespace
 
 void Zbdcjgs(const ExportCtx& c, Sheet& sh, const WeeklyLayout& lay, int r0) {
@@ -148,6 +181,7 @@ void Zbdcjgs(const ExportCtx& c, Sheet& sh, const WeeklyLayout& lay, int r0) {
     }
   }
   sh.select(cellRange(5, 1));
+  pageLayout(sh, lay);
 }
 
 void Fzzbge(Sheet& sh, const WeeklyLayout& lay) {

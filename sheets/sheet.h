@@ -55,6 +55,7 @@ struct PageSetup {
   int paperSize = 9;                          // 9 = A4
   int repeatRowFirst = 0, repeatRowLast = 0;  // rows printed on every page; 0 = none
   QString header, footer;                     // header/footer codes ("&P" page number ...)
+  std::vector<int> rowBreaks;                 // rows that end a printed page (ignored while fitting)
 };
 
 // What a paste takes from the copied range.

@@ -165,6 +165,12 @@ void writeView(lxw_worksheet* ws, const Sheet& sh) {
   else if (p.scale != 100)
     worksheet_set_print_scale(ws, uint16_t(std::clamp(p.scale, 10, 400)));
   worksheet_set_paper(ws, uint8_t(std::clamp(p.paperSize, 0, 255)));
+  if (!p.rowBreaks.empty()) {
+    // A zero ends the list; a break after row r (counted from 1) is r in the writer's counting from 0.
+    std::vector<lxw_row_t> breaks(p.rowBreaks.begin(), p.rowBreaks.end());
+    breaks.push_back(0);
+    worksheet_set_h_pagebreaks(ws, breaks.data());
+  }
   if (p.repeatRowFirst > 0 && p.repeatRowLast >= p.repeatRowFirst)
     worksheet_repeat_rows(ws, lxw_row_t(p.repeatRowFirst - 1), lxw_row_t(p.repeatRowLast - 1));
   lxw_header_footer_options hf{};
