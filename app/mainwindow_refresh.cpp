@@ -13,7 +13,6 @@
 #include "app/exportframe.h"
 #include "app/gridview.h"
 #include "app/mainwindow.h"
-#include "app/temporarybar.h"
 
 namespace tavro::app {
 
@@ -67,7 +66,6 @@ void FrmTavroKcapxt::refresh() {
   MSFG0_->setVisible(gridShown);
   MSFG0_->show(st.MSFG, s.Hsdm, s.Mzts, s.Mtjs);
   mirroring_ = false;
-  if (temporaryBar_) temporaryBar_->refresh();
   if (exportFrame_) exportFrame_->refresh();
 }
 
