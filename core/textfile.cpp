@@ -36,6 +36,19 @@ QString decodeGb18030(const QByteArray& bytes) {
   return QString::fromUtf8(out);
 }
 
+// The length of bytes without a UTF-8 character cut short at their very end (the last write of a
+// program that crashed while appending): the last lead byte with fewer continuation bytes after
+// it than it announces, and those bytes, are left out.
+qsizetype lengthWithoutCutCharacter(const QByteArray& bytes) {
+  for (qsizetype back = 1; back <= 3 && back <= bytes.size(); ++back) {
+    const auto byte = static_cast<unsigned char>(bytes.at(bytes.size() - back));
+    if ((byte & 0xC0) == 0x80) continue;  // a continuation byte
+    const qsizetype length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+    return length > back ? bytes.size() - back : bytes.size();
+  }
+  return bytes.size();
+}
+
 }  // namespace
 
 QString decodeText(const QByteArray& bytes) {
@@ -44,6 +57,12 @@ QString decodeText(const QByteArray& bytes) {
   QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
   QString text = utf8.decode(body);
   if (!utf8.hasError()) return text;
+  const qsizetype whole = lengthWithoutCutCharacter(body);
+  if (whole < body.size()) {
+    QStringDecoder again(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    text = again.decode(QByteArrayView(body).first(whole));
+    if (!again.hasError()) return text;
+  }
   return decodeGb18030(body);
 }
 
@@ -59,12 +78,30 @@ QString printNumber(int n) {
   return (n < 0 ? QString() : QStringLiteral(" ")) + QString::number(n) + u' ';
 }
 
-std::optional<QStringList> readTextLines(const QString& path) {
+namespace {
+
+std::optional<QByteArray> readFileBytes(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-  const QByteArray bytes = file.readAll();
+  QByteArray bytes = file.readAll();
   if (file.error() != QFileDevice::NoError) return std::nullopt;
-  return splitLines(decodeText(bytes));
+  return bytes;
+}
+
+}  // namespace
+
+std::optional<QStringList> readTextLines(const QString& path) {
+  const std::optional<QByteArray> bytes = readFileBytes(path);
+  if (!bytes) return std::nullopt;
+  return splitLines(decodeText(*bytes));
+}
+
+std::optional<QStringList> readAppendedTextLines(const QString& path) {
+  const std::optional<QByteArray> bytes = readFileBytes(path);
+  if (!bytes) return std::nullopt;
+  QStringList lines = splitLines(decodeText(*bytes));
+  if (!bytes->isEmpty() && !bytes->endsWith('\n') && !lines.isEmpty()) lines.removeLast();
+  return lines;
 }
 
 QByteArray encodeLines(const QStringList& lines) {

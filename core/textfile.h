@@ -25,7 +25,8 @@ class FileError : public std::runtime_error {
 };
 
 // The text of file bytes: UTF-8 (a leading byte-order mark dropped) when the
-// bytes are valid UTF-8, otherwise the bytes decoded as GB18030.
+// bytes are valid UTF-8 (a character cut short at the very end, left by a crash
+// during an append, is dropped), otherwise the bytes decoded as GB18030.
 QString decodeText(const QByteArray& bytes);
 
 // Splits text into lines at CR LF and at LF. A line end after the last line
@@ -39,6 +40,10 @@ QString printNumber(int n);
 // The lines of a text file (see decodeText and splitLines); nullopt when the
 // file cannot be opened or read.
 std::optional<QStringList> readTextLines(const QString& path);
+
+// The lines of a file that grows by appends (see readTextLines) without a last line that has no
+// line end: a line cut short by a crash during an append is left out.
+std::optional<QStringList> readAppendedTextLines(const QString& path);
 
 // The bytes written for lines: UTF-8 without a mark, every line ended by CR LF.
 QByteArray encodeLines(const QStringList& lines);

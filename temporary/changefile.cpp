@@ -165,7 +165,7 @@ ChangeFile parseChangeLines(const QStringList& lines) {
 }
 
 ChangeFile readChangeFile(const QString& path) {
-  const auto lines = readTextLines(path);
+  const auto lines = readAppendedTextLines(path);  // a line cut short by a crash is left out
   return lines ? parseChangeLines(*lines) : ChangeFile{};
 }
 
