@@ -49,7 +49,7 @@ int runDemo(CliContext& context, const QStringList& args) {
   const std::optional<DemoPreset> preset = demoPreset(presetName);
   if (!preset)
     throw UsageError(QStringLiteral("unknown preset ") + presetName +
-                     QStringLiteral(" (small, medium, large)"));
+                     QStringLiteral(" (small, medium, large, largest)"));
   const QString error = writeDemoSchool(folder, *preset, seed);
   if (!error.isEmpty()) {
     context.err << "tavro-cli: " << error << '\n';
@@ -65,7 +65,8 @@ void registerImportCommands(CommandRegistry& registry) {
   registry.add({QStringLiteral("import"), QStringLiteral("import DATA"),
                 QStringLiteral("imports the five sheets of the data folder DATA (or writes their templates)"),
                 runImport});
-  registry.add({QStringLiteral("demo"), QStringLiteral("demo DATA [--preset small|medium|large] [--seed N]"),
+  registry.add({QStringLiteral("demo"),
+                QStringLiteral("demo DATA [--preset small|medium|large|largest] [--seed N]"),
                 QStringLiteral("writes a filled demo school into DATA"), runDemo});
 }
 

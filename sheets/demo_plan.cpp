@@ -58,6 +58,23 @@ std::map<int, int> levelPlan(int grade) {
           {kArt, 1},     {kMusic, 1},    {kComputing, 1}, {kStudy, 2}};
 }
 
+// The plan of a level for a week of days x periods. A week longer than the 40 periods of the level
+// plan gets its main subjects twice, then study periods up to two a day, then free periods: the
+// teachers' share stays what they can teach, and study periods (which never sit side by side when
+// a day holds several) still fit.
+std::map<int, int> weekPlan(int grade, int days, int periods) {
+  std::map<int, int> plan = levelPlan(grade);
+  const int week = days * periods;
+  if (week <= 40) return plan;
+  for (int course : {kChinese, kMaths, kEnglish}) plan[course] *= 2;
+  int total = 1;  // the class meeting
+  for (const auto& [course, count] : plan) total += count;
+  const int study = std::clamp(2 * days - plan[kStudy], 0, week - total);
+  plan[kStudy] += study;
+  plan[kFree] += week - total - study;
+  return plan;
+}
+
 int randomIn(Rng& rng, int lo, int hi) {
   return lo + static_cast<int>(rng.next() * (hi - lo + 1));
 }
@@ -107,17 +124,57 @@ void assignTeachers(Plan& plan, Rng& rng) {
     }
 }
 
-// Head teachers: the class's Chinese, maths or English teacher who heads no other class yet.
+// The number of teachers of each (grade, course) when `total` teachers share all lessons: in
+// proportion to the course's weekly lessons in the grade, at least 1 and at most one per class; the
+// teachers left over go one by one to the course whose teachers carry the most lessons.
+std::map<std::pair<int, int>, int> teacherCounts(const Plan& plan, int total) {
+  std::map<std::pair<int, int>, int> load, counts;
+  int all = 0, given = 0;
+  for (const auto& [g, lessons] : plan.lessons)
+    for (const auto& [course, count] : lessons)
+      if (course != kFree && course != kStudy) all += load[{g, course}] = count * plan.preset.classesPerGrade;
+  for (const auto& [key, lessons] : load)
+    given += counts[key] = std::clamp(lessons * total / std::max(all, 1), 1, plan.preset.classesPerGrade);
+  for (; given < total; ++given) {
+    auto busiest = counts.end();
+    for (auto it = counts.begin(); it != counts.end(); ++it)
+      if (it->second < plan.preset.classesPerGrade &&
+          (busiest == counts.end() || load[it->first] * busiest->second > load[busiest->first] * it->second))
+        busiest = it;
+    if (busiest == counts.end()) break;
+    ++busiest->second;
+  }
+  return counts;
+}
+
+// Exactly `total` teachers (when the classes allow): each (grade, course) splits its classes into
+// runs of nearly equal size, one teacher per run.
+void assignTeachersToCount(Plan& plan, Rng& rng, int total) {
+  std::set<QString> usedGiven;
+  const int n = plan.preset.classesPerGrade;
+  for (const auto& [key, count] : teacherCounts(plan, total))
+    for (int i = 0; i < count; ++i) {
+      plan.teachers.push_back(newTeacher(rng, usedGiven));
+      for (int b = i * n / count + 1; b <= (i + 1) * n / count; ++b)
+        plan.teacherOf[{key.first, b}][key.second] = static_cast<int>(plan.teachers.size());
+    }
+}
+
+// Head teachers: the class's Chinese, maths or English teacher (else physics or history, else
+// any of its teachers) who heads no other class yet.
 void assignHeadTeachers(Plan& plan) {
   std::set<int> heads;
-  for (auto& [cls, courses] : plan.teacherOf)
-    for (int course : {kChinese, kMaths, kEnglish, kPhysics, kHistory}) {
+  for (auto& [cls, courses] : plan.teacherOf) {
+    std::vector<int> order = {kChinese, kMaths, kEnglish, kPhysics, kHistory};
+    for (const auto& [course, teacher] : courses) order.push_back(course);
+    for (int course : order) {
       const auto it = courses.find(course);
       if (it == courses.end() || heads.count(it->second)) continue;
       heads.insert(it->second);
       plan.headTeacher[cls] = it->second;
       break;
     }
+  }
 }
 
 // Some teachers asked not to teach in one or two periods; the English teachers meet weekly.
@@ -146,9 +203,16 @@ Plan makePlan(const DemoPreset& preset, std::uint64_t seed) {
   Rng rng(seed);
   Plan plan;
   plan.preset = preset;
+  plan.days = preset.days;
+  plan.periods = preset.periods;
+  plan.morning = preset.morning;
   plan.courses = demoCourses();
-  for (int g = preset.firstGrade; g <= preset.lastGrade; ++g) plan.lessons[g] = levelPlan(g);
-  assignTeachers(plan, rng);
+  for (int g = preset.firstGrade; g <= preset.lastGrade; ++g)
+    plan.lessons[g] = weekPlan(g, preset.days, preset.periods);
+  if (preset.teachers > 0)
+    assignTeachersToCount(plan, rng, preset.teachers);
+  else
+    assignTeachers(plan, rng);
   assignHeadTeachers(plan);
   addBlocks(plan, rng);
   plan.meetingCourse = kMeeting;

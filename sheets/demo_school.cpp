@@ -51,8 +51,12 @@ void fillSchoolSheet(Sheet& sh, const Plan& plan, const School& s) {
   for (int g = plan.preset.firstGrade; g <= plan.preset.lastGrade; ++g)
     sh.setNumber(g + 4, 4, plan.preset.classesPerGrade);
   sh.setValue(5, 7, plan.preset.firstGrade <= 6 ? "育才实验学校" : "育才中学");
+  sh.setValue(6, 7, Szc(plan.days));
+  sh.setValue(7, 7, Szc(plan.periods));
+  sh.setValue(8, 7, Szc(plan.morning));
   sh.setNumber(9, 7, s.Jss);
   sh.setNumber(10, 7, s.Kcs - 1);
+  sh.setValue(12, 7, Szc(plan.preset.dailyMost));
   sh.setValue(13, 7, "2026-9-1");
 }
 
@@ -124,6 +128,7 @@ std::optional<DemoPreset> demoPreset(const QString& name) {
   if (name == "small") return DemoPreset{7, 9, 2};
   if (name == "medium") return DemoPreset{7, 12, 8};
   if (name == "large") return DemoPreset{1, 12, 10};
+  if (name == "largest") return DemoPreset{1, 12, 50, 7, 13, 5, kMaxTeachers, 8};
   return std::nullopt;
 }
 

@@ -14,15 +14,23 @@
 
 namespace tavro {
 
-// Size of a demo school: grades firstGrade..lastGrade with classesPerGrade classes each.
+// Size of a demo school: grades firstGrade..lastGrade with classesPerGrade classes each, a week of
+// days x periods, and either one teacher per 2-4 classes of a course (teachers 0) or exactly
+// `teachers` teachers sharing the classes by their load.
 struct DemoPreset {
   int firstGrade = 7;
   int lastGrade = 12;
   int classesPerGrade = 8;
+  int days = 5;       // days per week
+  int periods = 8;    // periods per day
+  int morning = 4;    // morning periods per day
+  int teachers = 0;   // 0: drawn per course and grade; else the exact number of teachers
+  int dailyMost = 4;  // preferred most lessons of a teacher per day
 };
 
 // The preset of a name: "small" (grades 7-9, 2 classes), "medium" (7-12, 8 classes),
-// "large" (1-12, 10 classes); nullopt for another name.
+// "large" (1-12, 10 classes), "largest" (the most the model holds: 1-12, 50 classes, 998
+// teachers, 7 days of 13 periods); nullopt for another name.
 std::optional<DemoPreset> demoPreset(const QString& name);
 
 // The five filled workbooks of a demo school.
