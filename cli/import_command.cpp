@@ -49,7 +49,7 @@ int runDemo(CliContext& context, const QStringList& args) {
   const std::optional<DemoPreset> preset = demoPreset(presetName);
   if (!preset)
     throw UsageError(QStringLiteral("unknown preset ") + presetName +
-                     QStringLiteral(" (small, medium, large, largest)"));
+                     QStringLiteral(" (small, medium, large, largest, county)"));
   const QString error = writeDemoSchool(folder, *preset, seed);
   if (!error.isEmpty()) {
     context.err << "tavro-cli: " << error << '\n';
@@ -66,7 +66,7 @@ void registerImportCommands(CommandRegistry& registry) {
                 QStringLiteral("imports the five sheets of the data folder DATA (or writes their templates)"),
                 runImport});
   registry.add({QStringLiteral("demo"),
-                QStringLiteral("demo DATA [--preset small|medium|large|largest] [--seed N]"),
+                QStringLiteral("demo DATA [--preset small|medium|large|largest|county] [--seed N]"),
                 QStringLiteral("writes a filled demo school into DATA"), runDemo});
 }
 

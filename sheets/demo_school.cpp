@@ -129,6 +129,7 @@ std::optional<DemoPreset> demoPreset(const QString& name) {
   if (name == "medium") return DemoPreset{7, 12, 8};
   if (name == "large") return DemoPreset{1, 12, 10};
   if (name == "largest") return DemoPreset{1, 12, 50, 7, 13, 5, kMaxTeachers, 8};
+  if (name == "county") return DemoPreset{1, 12, 34, 5, 8, 4, kMaxTeachers, 4};
   return std::nullopt;
 }
 
