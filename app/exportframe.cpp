@@ -12,6 +12,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -58,16 +59,22 @@ ExportServices desktopExportServices(QWidget* parent) {
 }
 
 ExportFrame::ExportFrame(FrmTavroKcapxt& window, QGroupBox* frame)
-    : QWidget(frame),
+    : QWidget(),
       window_(window),
       frame_(frame),
       services_(desktopExportServices(&window)),
       settingsPath_(printFormatPath()) {
   setObjectName(QStringLiteral("ExportFrame"));
   buildWidgets();
+  // In a short window the options scroll rather than being cut.
+  auto* scroll = new QScrollArea;
+  scroll->setObjectName(QStringLiteral("FraDcScroll"));
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(true);
+  scroll->setWidget(this);
   auto* layout = new QVBoxLayout(frame);
   layout->setContentsMargins(4, 2, 4, 2);
-  layout->addWidget(this);
+  layout->addWidget(scroll);
   connectControls();
   connectSharedControls();
   window.model().exportButtonsChanged = [this] { classShown(); };

@@ -70,7 +70,6 @@ class ExportFrame : public QWidget {
   QWidget* buildPeriodColumn();
   QWidget* buildOptionColumn();
   QWidget* buildNameColumn();
-  QWidget* buildFontColumn();
   void placeWholeSchoolBox();
   void connectControls();
   void connectSharedControls();
@@ -96,7 +95,8 @@ class ExportFrame : public QWidget {
   bool started_ = false;
   bool mirroring_ = false;
 
-  QGroupBox *FraKb_, *FraXiangmu_, *FraXzjsfs_, *FraXq_, *FraJc_, *FraJsm_, *FraBjm_, *FraKcm_;
+  QWidget *FraKb_, *FraXiangmu_, *FraJsm_, *FraBjm_, *FraKcm_;
+  QGroupBox *FraXzjsfs_, *FraXq_, *FraJc_;
   QComboBox *CmbKbzl_, *CmbXiangmu_, *CmbMpzs_;
   std::array<QRadioButton*, 2> OptXzjsfs_{}, OptJsm_{}, OptBjm_{}, OptKcm_{};
   QCheckBox *ChkQz_, *ChkQt_, *ChkBnfjs_, *ChkBwfjs_, *ChkQx_;

@@ -1,6 +1,6 @@
 // The widgets of the export frame, in columns: table kind, item and teacher
 // choice; weekdays; periods; the teacher and per-band options; the name forms;
-// the two font buttons. The whole-school box "全校" joins the main window's
+// the two font buttons under them. The whole-school box "全校" joins the main window's
 // class frame, beside the class list it governs.
 
 #include <QCheckBox>
@@ -39,18 +39,29 @@ QComboBox* combo(const QStringList& items, const char* name) {
 QListWidget* multiList(const char* name) {
   auto* list = named(new QListWidget, QString::fromLatin1(name));
   list->setSelectionMode(QAbstractItemView::MultiSelection);
-  list->setMaximumWidth(90);
+  list->setMaximumWidth(80);
+  list->setMaximumHeight(84);
   return list;
 }
 
-// Two option buttons side by side in frame; their objectNames are prefix + "0" and prefix + "1".
-std::array<QRadioButton*, 2> optionPair(QGroupBox* frame, const QString& prefix, const QString& first,
-                                        const QString& second, bool vertical = false) {
+// A compact frame: its caption on the left of its controls, in one row.
+QWidget* captioned(const QString& caption, const char* name) {
+  auto* frame = named(new QWidget, QString::fromLatin1(name));
+  auto* layout = new QHBoxLayout(frame);
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* label = new QLabel(caption);
+  label->setMinimumWidth(40);
+  layout->addWidget(label);
+  return frame;
+}
+
+// Two option buttons in frame (after its caption, if any); their objectNames are prefix + "0" and
+// prefix + "1". Option buttons with the same parent exclude each other.
+std::array<QRadioButton*, 2> optionPair(QWidget* frame, const QString& prefix, const QString& first,
+                                        const QString& second) {
   std::array<QRadioButton*, 2> buttons{named(new QRadioButton(first), prefix + u'0'),
                                        named(new QRadioButton(second), prefix + u'1')};
-  QBoxLayout* layout = vertical ? static_cast<QBoxLayout*>(new QVBoxLayout(frame))
-                                : static_cast<QBoxLayout*>(new QHBoxLayout(frame));
-  layout->setContentsMargins(6, 2, 6, 2);
+  auto* layout = frame->layout() ? static_cast<QBoxLayout*>(frame->layout()) : new QVBoxLayout(frame);
   for (QRadioButton* b : buttons) layout->addWidget(b);
   return buttons;
 }
@@ -73,25 +84,28 @@ void ExportFrame::buildWidgets() {
   layout->addWidget(buildPeriodColumn());
   layout->addWidget(buildOptionColumn());
   layout->addWidget(buildNameColumn());
-  layout->addWidget(buildFontColumn(), 1);
+  layout->addStretch(1);
   placeWholeSchoolBox();
+  // The frame keeps the height that shows every option; a short window scrolls it.
+  setMinimumHeight(sizeHint().height());
 }
 
 QWidget* ExportFrame::buildKindColumn() {
   QWidget* widget = column();
-  FraKb_ = group(QStringLiteral("课表"), "FraKb");
+  FraKb_ = captioned(QStringLiteral("课表"), "FraKb");
   CmbKbzl_ = combo({QStringLiteral("班级周表"), QStringLiteral("教师周表"), QStringLiteral("学科总表"),
                     QStringLiteral("教师总表"), QStringLiteral("学校总表")},
                    "CmbKbzl");
-  (new QVBoxLayout(FraKb_))->addWidget(CmbKbzl_);
-  FraXiangmu_ = group(QStringLiteral("项目"), "FraXiangmu");
+  FraKb_->layout()->addWidget(CmbKbzl_);
+  FraXiangmu_ = captioned(QStringLiteral("项目"), "FraXiangmu");
   CmbXiangmu_ = combo({QStringLiteral("课表"), QStringLiteral("教师任课情况表"), QStringLiteral("学科教师表"),
                        QStringLiteral("年级教师表")},
                       "CmbXiangmu");
-  (new QVBoxLayout(FraXiangmu_))->addWidget(CmbXiangmu_);
+  FraXiangmu_->layout()->addWidget(CmbXiangmu_);
   FraXzjsfs_ = group(QStringLiteral("选择教师方式"), "FraXzjsfs");
   OptXzjsfs_ = optionPair(FraXzjsfs_, QStringLiteral("OptXzjsfs"), QStringLiteral("按代码或姓名"),
-                          QStringLiteral("按班级和课程"), true);
+                          QStringLiteral("按班级和课程"));
+  FraXzjsfs_->layout()->setContentsMargins(6, 0, 6, 0);
   auto* layout = static_cast<QVBoxLayout*>(widget->layout());
   layout->addWidget(FraXiangmu_);
   layout->addWidget(FraKb_);
@@ -104,8 +118,8 @@ QWidget* ExportFrame::buildDayColumn() {
   FraXq_ = group(QStringLiteral("星期"), "FraXq");
   ChkQz_ = named(new QCheckBox(QStringLiteral("全周")), QStringLiteral("ChkQz"));
   LstXq_ = multiList("LstXq");
-  auto* layout = new QVBoxLayout(FraXq_);
-  layout->addWidget(ChkQz_);
+  auto* layout = new QHBoxLayout(FraXq_);
+  layout->addWidget(ChkQz_, 0, Qt::AlignTop);
   layout->addWidget(LstXq_);
   return FraXq_;
 }
@@ -149,27 +163,19 @@ QWidget* ExportFrame::buildOptionColumn() {
 
 QWidget* ExportFrame::buildNameColumn() {
   QWidget* widget = column();
-  FraJsm_ = group(QStringLiteral("教师名"), "FraJsm");
+  FraJsm_ = captioned(QStringLiteral("教师名"), "FraJsm");
   OptJsm_ = optionPair(FraJsm_, QStringLiteral("OptJsm"), QStringLiteral("简称"), QStringLiteral("姓名"));
-  FraBjm_ = group(QStringLiteral("班级名"), "FraBjm");
+  FraBjm_ = captioned(QStringLiteral("班级名"), "FraBjm");
   OptBjm_ = optionPair(FraBjm_, QStringLiteral("OptBjm"), QStringLiteral("简称"), QStringLiteral("名称"));
-  FraKcm_ = group(QStringLiteral("课程名"), "FraKcm");
+  FraKcm_ = captioned(QStringLiteral("课程名"), "FraKcm");
   OptKcm_ = optionPair(FraKcm_, QStringLiteral("OptKcm"), QStringLiteral("简称"), QStringLiteral("名称"));
   auto* layout = static_cast<QVBoxLayout*>(widget->layout());
   layout->addWidget(FraJsm_);
   layout->addWidget(FraBjm_);
   layout->addWidget(FraKcm_);
-  layout->addStretch();
-  return widget;
-}
-
-QWidget* ExportFrame::buildFontColumn() {
-  QWidget* widget = column();
-  auto* layout = static_cast<QVBoxLayout*>(widget->layout());
-  layout->addSpacing(8);
   for (int k = 0; k < 2; ++k) {
     CmdZt_[k] = named(new QPushButton, QStringLiteral("CmdZt%1").arg(k));
-    CmdZt_[k]->setMinimumHeight(30);
+    CmdZt_[k]->setMinimumHeight(28);
     layout->addWidget(CmdZt_[k]);
   }
   layout->addStretch();

@@ -314,7 +314,9 @@ TEST(ExportFrameWindow, WriteTheReadmeScreenshot) {
   d.clickListRow("LstBj", 0);
   d.choose("CmbMpzs", 1);
   d.click("ChkBnfjs");
+  d.window->resize(1440, 1000);
   d.window->refresh();
+  QCoreApplication::processEvents();
   const QString path =
       QDir(qEnvironmentVariable("TAVRO_SCREENS_DIR")).filePath(QStringLiteral("export-frame.png"));
   EXPECT_TRUE(d.window->grab().save(path)) << path.toStdString();
