@@ -19,7 +19,8 @@ std::int64_t colourOf(const pugi::xml_node& node) {
   }
   const int indexed = attr(node, "indexed").toInt(&ok);
   if (!ok) return kNoColour;
-  if (indexed >= 0 && indexed <= 7) return colourIndexRgb(indexed + 1);
+  if (indexed < 0) return kNoColour;  // also keeps indexed - 7 from overflowing
+  if (indexed <= 7) return colourIndexRgb(indexed + 1);
   return colourIndexRgb(indexed - 7);
 }
 
