@@ -131,35 +131,56 @@ void weekdayRowRules(const ExportForm& f, Sheet& sh, int r, int c0) {
   Hbkx2(sh, r, R, C, kOutline);
 }
 
-// Printed width in points of a column width in characters (Excel's rule for the default font:
-// 7 pixels a character plus 5 pixels of padding, 96 pixels an inch).
+// Printed width in points of a column width in characters. The file stores about 0.72 more than
+// the width set; one unit is 7 pixels (plus 5 of padding, 96 pixels an inch) with the workbook's
+// default font, but up to 9 pixels in programs that replace that font. The wider measure keeps the
+// bands on the page in both.
 double columnPoints(double width) {
-  const double pixels = width < 1 ? std::floor(width * 12) : std::floor(width * 7 + 5);
-  return pixels * 72 / 96;
+  return ((width + 0.72) * 9 + 5) * 72 / 96;
 }
 
-// Page setup of the weekly tables: A4 with narrow margins, across the page when the bands are wider
-// than an upright page allows, scaled down to one page wide, and a page break after the last band
-// that fits on a page, so that no timetable is split between two pages. (A fit-to-width setting
-// would make spreadsheet programs ignore the page breaks, so the scale is computed here.)
+// How the bands fit on an A4 page of one orientation.
+struct PageFit {
+  bool landscape = false;
+  int scale = 100;       // print scale percent, so that a band is one page wide
+  int bandsPerPage = 1;  // whole bands on one page at that scale (at most the bands there are)
+};
+
+PageFit fitOn(bool landscape, double width, double bandHeight, int bands) {
+  constexpr double kShortSide = 8.27 * 72, kLongSide = 11.69 * 72;  // A4 in points
+  const double across = (landscape ? kLongSide : kShortSide) - 0.8 * 72;
+  const double down = (landscape ? kShortSide : kLongSide) - 1.0 * 72;
+  PageFit fit;
+  fit.landscape = landscape;
+  fit.scale = std::clamp(static_cast<int>(100 * across / std::max(width, 1.0)), 10, 100);
+  const int whole = static_cast<int>(0.97 * down * 100 / fit.scale / std::max(bandHeight, 1.0));
+  fit.bandsPerPage = std::clamp(whole, 1, std::max(1, bands));
+  return fit;
+}
+
+// Page setup of the weekly tables: A4 with narrow margins, scaled down to one page wide, in the
+// orientation that puts more timetables on a page (at a tie, the larger print), and a page break
+// after the last band that fits on a page, so that no timetable is split between two pages. (A
+// fit-to-width setting would make spreadsheet programs ignore the page breaks, so the scale is
+// computed here.)
 void pageLayout(Sheet& sh, const WeeklyLayout& lay) {
   double width = 0, bandHeight = 0;
   for (int col = 1; col <= lay.lastColumn(); ++col) width += columnPoints(sh.columnWidth(col));
   for (int row = 1; row <= lay.height; ++row) bandHeight += sh.rowHeight(row);
+  const PageFit upright = fitOn(false, width, bandHeight, lay.bands);
+  const PageFit across = fitOn(true, width, bandHeight, lay.bands);
+  const bool turn = across.bandsPerPage > upright.bandsPerPage ||
+                    (across.bandsPerPage == upright.bandsPerPage && across.scale > upright.scale);
+  const PageFit& fit = turn ? across : upright;
   PageSetup& page = sh.pageSetup();
   page.marginLeft = page.marginRight = 0.4;
   page.marginTop = page.marginBottom = 0.5;
   page.paperSize = 9;
-  constexpr double kShortSide = 8.27 * 72, kLongSide = 11.69 * 72;  // A4 in points
-  page.landscape = width > kShortSide - 0.8 * 72;
-  const double across = (page.landscape ? kLongSide : kShortSide) - 0.8 * 72;
-  const double down = (page.landscape ? kShortSide : kLongSide) - 1.0 * 72;
-  // A little room for the spreadsheet program's own rounding of column widths.
-  page.scale = std::clamp(static_cast<int>(100 * across / (1.04 * std::max(width, 1.0))), 10, 100);
+  page.landscape = fit.landscape;
+  page.scale = fit.scale;
   page.fitWidth = page.fitHeight = 0;
-  const int bandsPerPage = std::max(1, static_cast<int>(0.97 * down * 100 / page.scale / bandHeight));
   page.rowBreaks.clear();
-  for (int band = bandsPerPage; band < lay.bands; band += bandsPerPage)
+  for (int band = fit.bandsPerPage; band < lay.bands; band += fit.bandsPerPage)
     page.rowBreaks.push_back(band * lay.height);
 }
 
