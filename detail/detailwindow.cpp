@@ -3,6 +3,8 @@
 
 #include "detail/detailwindow.h"
 
+#include <algorithm>
+
 #include "core/cells.h"
 #include "core/gridmodel.h"
 #include "core/procedures.h"
