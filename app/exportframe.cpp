@@ -167,14 +167,22 @@ void ExportFrame::connectControls() {
   for (int k = 0; k < 2; ++k) {
     connect(OptXzjsfs_[k], &QRadioButton::clicked, this,
             [this, k] { run([k](ExportCtx& c) { OptXzjsfs_Click(c, k); }); });
+    connect(CmdZt_[k], &QPushButton::clicked, this, [this, k] { chooseFont(k); });
+  }
+  connect(CmbMpzs_, &QComboBox::currentIndexChanged, this,
+          [this](int row) { run([row](ExportCtx& c) { CmbMpzs_Click(c, row); }); });
+  connectDaysAndPeriods();
+  connectNameForms();
+}
+
+void ExportFrame::connectDaysAndPeriods() {
+  for (int k = 0; k < 2; ++k)
     connect(ChkWb_[k], &QCheckBox::clicked, this, [this, k](bool on) {
       run([k, on](ExportCtx& c) {
         c.f.ChkWb[k] = on;
         ChkWb_Click(c, k);
       });
     });
-    connect(CmdZt_[k], &QPushButton::clicked, this, [this, k] { chooseFont(k); });
-  }
   connect(ChkQz_, &QCheckBox::clicked, this, [this](bool on) {
     run([on](ExportCtx& c) {
       c.f.ChkQz = on;
@@ -199,9 +207,6 @@ void ExportFrame::connectControls() {
       LstJc_Click(c);
     });
   });
-  connect(CmbMpzs_, &QComboBox::currentIndexChanged, this,
-          [this](int row) { run([row](ExportCtx& c) { CmbMpzs_Click(c, row); }); });
-  connectNameForms();
 }
 
 void ExportFrame::connectNameForms() {

@@ -72,6 +72,7 @@ class ExportFrame : public QWidget {
   QWidget* buildNameColumn();
   void placeWholeSchoolBox();
   void connectControls();
+  void connectDaysAndPeriods();
   void connectSharedControls();
   void connectNameForms();
   void start();
