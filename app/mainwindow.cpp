@@ -19,6 +19,7 @@
 #include "app/detailwindow.h"
 #include "app/exportframe.h"
 #include "app/gridview.h"
+#include "app/temporarybar.h"
 #include "app/wizard.h"
 #include "core/errors.h"
 #include "core/procedures.h"
@@ -76,6 +77,7 @@ FrmTavroKcapxt::FrmTavroKcapxt(const WindowOptions& options, QWidget* parent)
   buildWidgets();
   if (ownUi_) connectDesktopUi(*ownUi_);
   connectEvents();
+  temporaryBar_ = new TemporaryBar(*this);
   vm_->openDetail = detailOpener(*this);
   exportFrame_ = new ExportFrame(*this, FraDc_);
   session_.school.Wjj = dataFolderPath(options.dataFolder);

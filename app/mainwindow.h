@@ -31,6 +31,7 @@ namespace tavro::app {
 
 class ExportFrame;
 class FrmTs;
+class TemporaryBar;
 class GridView;
 
 // How the window is started.
@@ -62,6 +63,8 @@ class FrmTavroKcapxt : public QMainWindow {
   void showTip(int number, const QString& text);
   // The wizard window (created at the first tip), or null.
   FrmTs* wizard() const { return wizard_; }
+  // The date pickers, "删临" and the notice box of the temporary changes.
+  TemporaryBar* temporaryBar() const { return temporaryBar_; }
   // The export frame "导出表格的选项" (its options model, producers and services).
   ExportFrame* exportFrame() const { return exportFrame_; }
 
@@ -124,6 +127,7 @@ class FrmTavroKcapxt : public QMainWindow {
   GridView* MSFG0_;
   QGroupBox* FraDc_;
   ExportFrame* exportFrame_ = nullptr;
+  TemporaryBar* temporaryBar_ = nullptr;
   FrmTs* wizard_ = nullptr;
 };
 

@@ -13,6 +13,7 @@
 #include "app/exportframe.h"
 #include "app/gridview.h"
 #include "app/mainwindow.h"
+#include "app/temporarybar.h"
 
 namespace tavro::app {
 
@@ -66,6 +67,7 @@ void FrmTavroKcapxt::refresh() {
   MSFG0_->setVisible(gridShown);
   MSFG0_->show(st.MSFG, s.Hsdm, s.Mzts, s.Mtjs);
   mirroring_ = false;
+  if (temporaryBar_) temporaryBar_->refresh();
   if (exportFrame_) exportFrame_->refresh();
 }
 
