@@ -1,10 +1,13 @@
-# Two entry points that do all the set-up on a fresh machine:
+# Entry points that do all the set-up on a fresh machine:
 #   make demo   builds tavro-cli and runs the main job on the bundled demo school
 #   make test   builds everything under AddressSanitizer + UBSan and runs every test
+#   make fuzz   builds the fuzz targets with clang and runs each for FUZZ_SECONDS seconds
 JOBS ?= $(shell nproc)
 DEMO_DIR ?= build/demo-school
+FUZZ_SECONDS ?= 600
+FUZZ_TARGETS ?= timetable_file temporary_changes print_format xlsx xlsx_parts xls sheet_import
 
-.PHONY: deps test demo release bench format clean
+.PHONY: deps test demo release bench fuzz format clean
 
 deps:
 	./scripts/install-deps
@@ -25,6 +28,11 @@ demo: deps
 
 bench: release
 	./scripts/run-bench build/release
+
+fuzz: deps
+	cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DTAVRO_FUZZ=ON
+	cmake --build build/fuzz -j $(JOBS) $(addprefix --target fuzz_,$(FUZZ_TARGETS))
+	./scripts/run-fuzz build/fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
