@@ -1,7 +1,7 @@
 #include "engine/checks.h"
 
 #include <QStringList>
-#include <utility>
+#include <memory>
 #include <vector>
 
 #include "adjust/lookups.h"
@@ -10,6 +10,7 @@
 #include "core/texts.h"
 #include "core/timetable_file.h"
 #include "core/vbtext.h"
+#include "engine/checks_memo.h"
 #include "engine/classlist.h"
 #include "engine/completion.h"
 
@@ -80,35 +81,17 @@ QString combinedLessonDifferences(const School& s, int n, QString& codes) {
   return lines;
 }
 
-// Value of the decimal digits [pos, pos + len) of a cell text that is long enough.
-int digitsAt(const QChar* p, int pos, int len) {
-  int v = 0;
-  for (int i = pos; i < pos + len; ++i) {
-    const char16_t ch = p[i].unicode();
-    v = v * 10 + (ch >= u'0' && ch <= u'9' ? ch - u'0' : 0);
-  }
-  return v;
-}
-
-// The plan rows of a class as (course, teacher) pairs.
-std::vector<std::pair<int, int>> planPairs(const School& s, int nj, int bj) {
-  std::vector<std::pair<int, int>> rows;
-  for (int r = 1; r <= s.Bjkcs(nj, bj) && s.Bjkcb.has(r, 3, nj, bj); ++r)
-    rows.emplace_back(s.Bjkcb(r, 1, nj, bj), s.Bjkcb(r, 2, nj, bj));
-  return rows;
-}
-
 // Checks one lesson cell against the plan: a teacher named by no plan row of the course is shown
-// (a course taught by two teachers in two plan rows is right with either of them).
-void checkPlanTeacher(Ctx& c, const std::vector<std::pair<int, int>>& plan, int nj, int bj, int kch, int t) {
+// (a course taught by two teachers in two plan rows is right with either of them). True when shown.
+bool checkPlanTeacher(Ctx& c, const PlanPairs& plan, int nj, int bj, int kch, int t) {
   const School& s = c.s;
   int planTeacher = -1;
   for (const auto& [course, teacher] : plan) {
     if (course != kch) continue;
-    if (teacher == t) return;
+    if (teacher == t) return false;
     if (planTeacher < 0) planTeacher = teacher;
   }
-  if (planTeacher < 0) return;
+  if (planTeacher < 0) return false;
   const QString name = trimmedClassName(s, nj, bj);
   Tsxx(c.ui,
        QStringLiteral("　　") + name + QStringLiteral("班的") + courseName(s, kch) +
@@ -117,6 +100,7 @@ void checkPlanTeacher(Ctx& c, const std::vector<std::pair<int, int>>& plan, int 
            teacherName(s, t) + QStringLiteral("。请删除") + name +
            QStringLiteral(
                "课表，保存，然后一定要关闭“编排查调课表”窗体（按“关闭”按钮），再打开该窗体，重新排课。"));
+  return true;
 }
 
 // True when teacher t's long-term cell at (x, j) holds the course of the class cell p (characters
@@ -131,24 +115,26 @@ bool teacherCellAgrees(const School& s, int x, int j, int t, const QChar* p, con
 }
 
 // Checks every ordinary lesson of a class; true when some teacher cell does not hold the lesson's
-// course (characters 1-3), grade (4-5) and class (6-7).
-bool classDisagrees(Ctx& c, int nj, int bj) {
+// course (characters 1-3), grade (4-5) and class (6-7). A class found right without a message is
+// kept in the memo.
+bool classDisagrees(Ctx& c, ConsistencyMemo& memo, int nj, int bj) {
   const School& s = c.s;
-  const std::vector<std::pair<int, int>> plan = planPairs(s, nj, bj);
+  const PlanPairs plan = planPairs(s, nj, bj);
   const QString code = Lbq(2, nj) + Lbq(2, bj);
-  bool wrong = false;
+  bool wrong = false, shown = false;
   for (int x = 1; x <= s.Mzts; ++x) {
     for (int j = 1; j <= s.Mtjs; ++j) {
       const QString& cell = s.Kb(kLongTerm, x, j, nj, bj);
       if (cell.size() < 10 || cell.at(9) >= u'5') continue;
       const QChar* p = cell.constData();
-      const int t = digitsAt(p, 3, 3);
+      const int t = lessonDigits(p, 3, 3);
       if (t <= 0) continue;
-      const int kch = digitsAt(p, 0, 3);
+      const int kch = lessonDigits(p, 0, 3);
       wrong = wrong || !teacherCellAgrees(s, x, j, t, p, code.constData());
-      if (kch > 0) checkPlanTeacher(c, plan, nj, bj, kch, t);
+      if (kch > 0 && checkPlanTeacher(c, plan, nj, bj, kch, t)) shown = true;
     }
   }
+  if (!wrong && !shown) rememberClass(s, memo, nj, bj, plan);
   return wrong;
 }
 
@@ -193,12 +179,16 @@ int Jctykct(Ctx& c) {
   return static_cast<int>(codes.size() / 4);
 }
 
+// Classes the memo vouches for are consistent and would show no message: they are passed over.
 int Phjckcct(Ctx& c) {
   const School& s = c.s;
+  if (!c.st.CheckMemo) c.st.CheckMemo = std::make_shared<ConsistencyMemo>();
+  ConsistencyMemo& memo = *c.st.CheckMemo;
+  const std::vector<char> vouched = vouchedClasses(s, memo);
   QString codes;
   for (int nj = s.Snj; nj <= s.Mnj; ++nj)
     for (int bj = 1; s.Njbjs.has(nj) && bj <= s.Njbjs(nj); ++bj)
-      if (classDisagrees(c, nj, bj)) codes += Lbq(2, nj) + Lbq(2, bj);
+      if (!vouched[classSlot(s, nj, bj)] && classDisagrees(c, memo, nj, bj)) codes += Lbq(2, nj) + Lbq(2, bj);
   if (codes.isEmpty()) return 0;
   c.st.OptYp = true;
   const bool yes = Wxx(
