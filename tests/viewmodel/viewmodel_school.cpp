@@ -90,8 +90,13 @@ void fillBlockingClass(School& s, bool nowhere) {
 }  // namespace
 
 void forcedSwapMode(Desk& d, bool nowhere, bool nextClass) {
-  School& s = d.s();
-  s = weekSchool(d.folder.path());
+  forcedSwapMode(d.session, d.vm, d.folder.path(), nowhere, nextClass);
+}
+
+void forcedSwapMode(Session& session, MainWindowModel& vm, const QString& folder, bool nowhere,
+                    bool nextClass) {
+  School& s = session.school;
+  s = weekSchool(folder);
   s.Jss = s.Jsrs = 5;
   s.sizeTeacherTables();
   const char16_t* names[] = {u"", u"张　三", u"李四光", u"王　五", u"赵六一", u"孙　七"};
@@ -113,7 +118,7 @@ void forcedSwapMode(Desk& d, bool nowhere, bool nextClass) {
   s.Jskb(kLongTerm, 1, 1, park) = QStringLiteral("0010702000");
   s.Jskb(kTemporary, 1, 1, park) = QStringLiteral("001");
   s.Ypbjs = 1;
-  RunState& st = d.st();
+  RunState& st = session.state;
   st.Csz6 = 3;
   st.Cshwc = true;
   st.OptYp = false;
@@ -124,11 +129,11 @@ void forcedSwapMode(Desk& d, bool nowhere, bool nextClass) {
   st.LstBjEnabled = false;
   st.LstJs.addItem(QStringLiteral("000无"));
   for (int t = 1; t <= s.Jss; ++t) st.LstJs.addItem(Lbq(3, t) + s.Jsmc(t));
-  d.vm.refillClassList();
+  vm.refillClassList();
   st.LstBj.setSelected(0, true);
   st.LstBj.setListIndex(0);
   st.MSFG.style = QStringLiteral("Dz4");
-  d.vm.Xsbb(7, 1);
+  vm.Xsbb(7, 1);
 }
 
 }  // namespace tavro::testing

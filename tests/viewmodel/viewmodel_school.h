@@ -43,5 +43,8 @@ void browseScheduledClass(Desk& d, bool bothScheduled = true);
 // class 0801 (plan 英语 t5 6 a week) is still to be scheduled. The grid shows 0701 and the
 // scheduler's click on the must-move lesson has not happened yet.
 void forcedSwapMode(Desk& d, bool nowhere = false, bool nextClass = false);
+// The same school and state in any session and view-model, with data folder folder.
+void forcedSwapMode(Session& session, MainWindowModel& vm, const QString& folder, bool nowhere = false,
+                    bool nextClass = false);
 
 }  // namespace tavro::testing
