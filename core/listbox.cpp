@@ -36,6 +36,8 @@ void ListBox::clear() {
   listIndex_ = -1;
 }
 
-int ListBox::selectedCount() const { return static_cast<int>(std::count(selected_.begin(), selected_.end(), true)); }
+int ListBox::selectedCount() const {
+  return static_cast<int>(std::count(selected_.begin(), selected_.end(), true));
+}
 
 }  // namespace tavro

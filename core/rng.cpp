@@ -15,7 +15,9 @@ Rng::Rng() {
   }
 }
 
-double Rng::next() { return std::uniform_real_distribution<double>(0.0, 1.0)(engine_); }
+double Rng::next() {
+  return std::uniform_real_distribution<double>(0.0, 1.0)(engine_);
+}
 
 std::optional<std::uint64_t> Rng::seedFromEnvironment() {
   const char* text = std::getenv("TAVRO_SEED");

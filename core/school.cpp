@@ -62,6 +62,8 @@ bool School::isClass(int nj, int bj) const {
   return nj >= Snj && nj <= Mnj && Njbjs.has(nj) && bj >= 1 && bj <= Njbjs(nj);
 }
 
-int School::planRows() const { return std::max(Kcs, 40); }
+int School::planRows() const {
+  return std::max(Kcs, 40);
+}
 
 }  // namespace tavro

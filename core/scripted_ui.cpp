@@ -14,9 +14,13 @@ void ScriptedUi::record(UiEvent e) {
   if (observer_) observer_(events_.back());
 }
 
-void ScriptedUi::info(const QString& text) { record({"info", text, QString(), false}); }
+void ScriptedUi::info(const QString& text) {
+  record({"info", text, QString(), false});
+}
 
-void ScriptedUi::warning(const QString& text) { record({"warning", text, QString(), false}); }
+void ScriptedUi::warning(const QString& text) {
+  record({"warning", text, QString(), false});
+}
 
 bool ScriptedUi::ask(const QString& text, bool) {
   QString answer = "n";
@@ -58,7 +62,9 @@ void ScriptedUi::beep() {
   record({"beep", QString(), QString(), false});
 }
 
-void ScriptedUi::tip(int number, const QString& text) { record({"tip", text, QString::number(number), false}); }
+void ScriptedUi::tip(int number, const QString& text) {
+  record({"tip", text, QString::number(number), false});
+}
 
 QStringList ScriptedUi::texts(const QString& kind) const {
   QStringList out;

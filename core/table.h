@@ -102,7 +102,8 @@ class Table {
   std::size_t offset(const std::array<int, N>& idx) const {
     std::size_t off = 0;
     for (std::size_t d = 0; d < N; ++d)
-      off = off * static_cast<std::size_t>(bounds_[d].size()) + static_cast<std::size_t>(idx[d] - bounds_[d].lo);
+      off = off * static_cast<std::size_t>(bounds_[d].size()) +
+            static_cast<std::size_t>(idx[d] - bounds_[d].lo);
     return off;
   }
   // The check and the offset in one pass; the error text is built out of line so that
@@ -118,8 +119,8 @@ class Table {
     return off;
   }
   [[noreturn, gnu::noinline, gnu::cold]] static void outOfRange(int index, std::size_t d, const Range& r) {
-    throw IndexError("index " + std::to_string(index) + " of dimension " + std::to_string(d + 1) + " outside " +
-                     std::to_string(r.lo) + ".." + std::to_string(r.hi));
+    throw IndexError("index " + std::to_string(index) + " of dimension " + std::to_string(d + 1) +
+                     " outside " + std::to_string(r.lo) + ".." + std::to_string(r.hi));
   }
   template <typename F>
   void forEachIndex(F&& f) const {

@@ -39,7 +39,9 @@ class SilentUi : public Ui {
   void info(const QString&) override {}
   void warning(const QString&) override {}
   bool ask(const QString&, bool) override { return false; }
-  std::optional<QString> input(const QString&, const QString&, const QString&) override { return std::nullopt; }
+  std::optional<QString> input(const QString&, const QString&, const QString&) override {
+    return std::nullopt;
+  }
   std::optional<QString> chooseFile(const QString&, const QString&) override { return std::nullopt; }
   void progress(int) override {}
   void status(const QString&) override {}

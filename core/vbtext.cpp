@@ -6,7 +6,9 @@
 namespace tavro {
 
 namespace {
-bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; }
+bool isBlank(QChar c) {
+  return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r';
+}
 }  // namespace
 
 double Val(const QString& text) {
@@ -47,6 +49,8 @@ int ValInt(const QString& text) {
   return static_cast<int>(v);
 }
 
-int ValMid(const QString& text, int pos, int len) { return ValInt(text.mid(pos, len)); }
+int ValMid(const QString& text, int pos, int len) {
+  return ValInt(text.mid(pos, len));
+}
 
 }  // namespace tavro

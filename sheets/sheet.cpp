@@ -230,7 +230,9 @@ SheetRange Sheet::range(int r1, int c1, int r2, int c2) {
   return range(CellRange{std::min(r1, r2), std::min(c1, c2), std::max(r1, r2), std::max(c1, c2)});
 }
 
-SheetRange Sheet::range(int row, int col) { return range(row, col, row, col); }
+SheetRange Sheet::range(int row, int col) {
+  return range(row, col, row, col);
+}
 
 CellFormat Sheet::format(int row, int col) const {
   const Cell* c = find(row, col);

@@ -62,7 +62,7 @@ class MainWindowModel : public EngineHost {
   std::function<void(Ctx&)> replayTemporary;             // Dklsgkwj: temporary changes in force today
   TemporarySwap temporarySwap;                           // step of a temporary swap
   std::function<void()> exportButtonsChanged;            // the export part updates its buttons
-  std::function<void()> noticesShown;  // the export part turns its button into "9、打印"
+  std::function<void()> noticesShown;                    // the export part turns its button into "9、打印"
 
   // ---- Change notices (adjust/viewmodel/temporary_hooks.cpp) ----
   // Shows the notice text in RichTextBoxZb, hides the scheduling frame, calls noticesShown.

@@ -1,7 +1,8 @@
+#include "core/table.h"
+
 #include <gtest/gtest.h>
 
 #include "core/school.h"
-#include "core/table.h"
 #include "tests/fixtures/small_school.h"
 
 namespace tavro {

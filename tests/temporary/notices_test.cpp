@@ -16,7 +16,8 @@ QString blanks(int n) {
   return QString(n, QChar(0x3000));
 }
 
-// Class 0701 "初一(1)" (head teacher 王　五) swaps 语文 of 张　三 at (xq1, jc1) with 数学 of 李四光 at (xq2, jc2).
+// Class 0701 "初一(1)" (head teacher 王　五) swaps 语文 of 张　三 at (xq1, jc1) with 数学 of 李四光 at (xq2,
+// jc2).
 NoticeLines noticeLines(TempBench& b, int xq1, int jc1, int xq2, int jc2, const QDate& start,
                         const QDate& end) {
   b.s.Bzr(7, 1) = 3;
@@ -33,9 +34,11 @@ TEST(Notices, OneDayRangeGivesTheDatesWithinTheWeekFromTheStart) {
   const NoticeLines t = noticeLines(b, 1, 1, 2, 2, QDate(2026, 3, 2), QDate(2026, 3, 2));
   EXPECT_EQ(t[0], blanks(10) + QStringLiteral("教师临时调课通知"));
   EXPECT_EQ(t[1], QStringLiteral("张　三老师："));
-  EXPECT_EQ(t[2], QStringLiteral("　　初一(1)班2026年3月2日星期一第1节语文临时调至2026年3月3日星期二第2节。"));
+  EXPECT_EQ(t[2],
+            QStringLiteral("　　初一(1)班2026年3月2日星期一第1节语文临时调至2026年3月3日星期二第2节。"));
   EXPECT_EQ(t[3], QStringLiteral("李四光老师："));
-  EXPECT_EQ(t[4], QStringLiteral("　　初一(1)班2026年3月3日星期二第2节数学临时调至2026年3月2日星期一第1节。"));
+  EXPECT_EQ(t[4],
+            QStringLiteral("　　初一(1)班2026年3月3日星期二第2节数学临时调至2026年3月2日星期一第1节。"));
   EXPECT_EQ(t[5], blanks(10) + QStringLiteral("班级临时调课通知"));
   EXPECT_EQ(t[6], QStringLiteral("初一(1)班（班主任：王　五）："));
   EXPECT_EQ(t[7], QStringLiteral("　　2026年3月2日星期一第1节语文和2026年3月3日星期二第2节数学临时对调。"));
@@ -61,7 +64,8 @@ TEST(Notices, EightDaysInAFiveDayWeekGiveTheDateRange) {
   // Seven days are still a short range.
   TempBench week;
   const NoticeLines s = noticeLines(week, 1, 1, 2, 2, QDate(2026, 3, 2), QDate(2026, 3, 8));
-  EXPECT_EQ(s[2], QStringLiteral("　　初一(1)班2026年3月2日星期一第1节语文临时调至2026年3月3日星期二第2节。"));
+  EXPECT_EQ(s[2],
+            QStringLiteral("　　初一(1)班2026年3月2日星期一第1节语文临时调至2026年3月3日星期二第2节。"));
 }
 
 TEST(Notices, ClosingLinesIndentBySentenceLength) {
