@@ -8,6 +8,7 @@
 
 #include "cli/commands.h"
 #include "cli/context.h"
+#include "cli/run_scheduling.h"
 #include "core/procedures.h"
 #include "core/vbtext.h"
 #include "engine/host.h"
@@ -21,17 +22,6 @@
 namespace tavro::cli {
 
 namespace {
-
-// The class import ends by starting the scheduling run.
-class RunScheduling : public SheetsHost {
- public:
-  void startSchedulingRun(Ctx& c) override {
-    started = true;
-    NullHost engineHost;
-    CmdKb_Click(c, engineHost);
-  }
-  bool started = false;
-};
 
 // The table kinds and items of the export frame, in list order.
 const QStringList kKinds{QStringLiteral("班级周表"), QStringLiteral("教师周表"), QStringLiteral("学科总表"),

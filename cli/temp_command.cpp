@@ -12,6 +12,7 @@
 #include "adjust/viewmodel/mainwindow.h"
 #include "cli/commands.h"
 #include "cli/context.h"
+#include "cli/run_scheduling.h"
 #include "core/procedures.h"
 #include "core/textfile.h"
 #include "core/vbtext.h"
@@ -26,17 +27,6 @@
 namespace tavro::cli {
 
 namespace {
-
-// The class import ends by starting the scheduling run.
-class RunScheduling : public SheetsHost {
- public:
-  void startSchedulingRun(Ctx& c) override {
-    started = true;
-    NullHost engineHost;
-    CmdKb_Click(c, engineHost);
-  }
-  bool started = false;
-};
 
 struct Slot {
   int xq = 0, jc = 0;
