@@ -1,5 +1,7 @@
 #include "core/background_saver.h"
 
+#include <exception>
+
 #include "core/textfile.h"
 
 namespace tavro {
@@ -23,11 +25,15 @@ void BackgroundSaver::throwFailure() {
 }
 
 void BackgroundSaver::save(const QString& path, QByteArray bytes) {
+  saveBuilt(path, [bytes = std::move(bytes)] { return bytes; });
+}
+
+void BackgroundSaver::saveBuilt(const QString& path, std::function<QByteArray()> build) {
   std::unique_lock lock(mutex_);
   throwFailure();
   // A waiting snapshot of another file is never dropped: let the writer take it first.
   changed_.wait(lock, [&] { return !pending_ || pending_->path == path; });
-  pending_ = Snapshot{path, std::move(bytes)};
+  pending_ = Snapshot{path, std::move(build)};
   lock.unlock();
   changed_.notify_all();
 }
@@ -43,17 +49,20 @@ void BackgroundSaver::run() {
   for (;;) {
     changed_.wait(lock, [&] { return pending_ || stopping_; });
     if (!pending_) return;  // stopping with nothing left to write
-    const Snapshot snapshot = std::move(*pending_);
+    Snapshot snapshot = std::move(*pending_);
     pending_.reset();
     writing_ = true;
     lock.unlock();
     changed_.notify_all();  // a save waiting for the slot of another file may go on
     std::optional<QString> failure;
     try {
-      writeFileAtomically(snapshot.path, snapshot.bytes);
+      writeFileAtomically(snapshot.path, snapshot.build());
     } catch (const FileError& e) {
       failure = e.message();
+    } catch (const std::exception&) {  // no memory to build the bytes: the file was not written
+      failure = QStringLiteral("无法写入文件：") + snapshot.path;
     }
+    snapshot.build = nullptr;  // release the copy before reporting the write done
     lock.lock();
     writing_ = false;
     if (failure) failure_ = failure;

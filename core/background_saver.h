@@ -1,8 +1,10 @@
 #pragma once
 // BackgroundSaver: writes whole files on a thread of its own, so that a caller
 // that saves often (the scheduling run saves "课表.txt" after every class) does
-// not wait for the disk. The caller builds the file's bytes and hands them
-// over; the writer replaces the file atomically (temporary file, sync, rename),
+// not wait for the disk. The caller hands over the file's bytes, or a function
+// that builds them from a copy of the data (the writer then builds them on its
+// own thread, and never for a snapshot that a newer one replaced); the writer
+// replaces the file atomically (temporary file, sync, rename),
 // so the file on disk is always a whole old or new version. Snapshots of the
 // same file that arrive while a write is under way are coalesced: only the
 // newest is written next.
@@ -10,6 +12,7 @@
 #include <QByteArray>
 #include <QString>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -30,6 +33,9 @@ class BackgroundSaver {
   // same file (a waiting snapshot of another file is written first). Returns without waiting for
   // the disk. Throws FileError when an earlier write failed (the failure is then cleared).
   void save(const QString& path, QByteArray bytes);
+  // As save, with the bytes built by build on the writer's thread when the snapshot is written.
+  // build must not touch data the caller goes on changing: it owns a copy of what it needs.
+  void saveBuilt(const QString& path, std::function<QByteArray()> build);
 
   // Waits until every snapshot handed over is on disk. Throws FileError when a write failed since
   // the last report of a failure (the failure is then cleared).
@@ -38,7 +44,7 @@ class BackgroundSaver {
  private:
   struct Snapshot {
     QString path;
-    QByteArray bytes;
+    std::function<QByteArray()> build;
   };
   void run();
   void throwFailure();  // with mutex_ held: throws and clears failure_, if any

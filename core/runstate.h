@@ -17,6 +17,7 @@
 namespace tavro {
 
 class BackgroundSaver;
+class TimetableFileCache;
 struct ConsistencyMemo;
 
 struct RunState {
@@ -105,6 +106,8 @@ struct RunState {
   QString Kbwjm;                // Kbwjm: full path of the last written timetable file
   // while a scheduling chain runs: the writer that takes Bckb's saves (BackgroundTimetableSaves)
   BackgroundSaver* TimetableSaver = nullptr;
+  // the class blocks of the timetable file as Bckb last built them (core/timetable_snapshot.h)
+  std::shared_ptr<TimetableFileCache> TimetableCache;
   // the classes the class/teacher check found consistent, passed over while unchanged (engine/checks_memo.h)
   std::shared_ptr<ConsistencyMemo> CheckMemo;
   int Mlz = 0;  // Mlz: 1 while a sheet operation runs

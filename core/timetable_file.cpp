@@ -6,6 +6,7 @@
 #include "core/procedures.h"
 #include "core/textfile.h"
 #include "core/timetable_checks.h"
+#include "core/timetable_snapshot.h"
 #include "core/vbtext.h"
 
 namespace tavro {
@@ -16,63 +17,9 @@ namespace {
 constexpr int kMaxDays = 7;
 constexpr int kMaxPeriods = 13;
 
-// The class name as the class line carries it: a line break in the name (possible in a sheet
-// cell) would split the block, so it becomes a blank; the name is never read back.
-QString classLineName(const QString& name) {
-  QString text = name;
-  text.replace(u'\r', u' ').replace(u'\n', u' ');
-  return text;
-}
-
 // True when grade nj is in the school and has classes.
 bool gradeHasClasses(const School& s, int nj) {
   return s.Njbjs.has(nj) && s.Njbjs(nj) > 0;
-}
-
-// Hands the lines of the timetable file one by one to line(const QString&): the six header lines,
-// then per class its code line, scheduled flag, and per weekday the weekday line and layer-1 cells.
-template <typename Line>
-void forEachTimetableFileLine(const School& s, Line&& line) {
-  line(QStringLiteral("'Tavro课程安排系统") + s.Bbh +
-       QStringLiteral("版课表文件（用户不能随便修改本文件，否则可能运行出错！）"));
-  line(QStringLiteral("'每周天数："));
-  line(printNumber(s.Mzts));
-  line(QStringLiteral("'每天节数："));
-  line(printNumber(s.Mtjs));
-  line(QStringLiteral("'各年级名称下面的“1”表示该班级课表已排，“0”表示该班级课表未排。"));
-  QStringList weekdayLines;
-  for (int xq = 1; xq <= s.Mzts; ++xq) weekdayLines << QStringLiteral("星期") + printNumber(xq);
-  for (int nj = s.Snj; nj <= s.Mnj; ++nj) {
-    if (!gradeHasClasses(s, nj)) continue;
-    for (int bj = 1; bj <= s.Njbjs(nj); ++bj) {
-      line(Lbq(2, nj) + QStringLiteral("年级") + Lbq(2, bj) + QStringLiteral("班,") +
-           classLineName(s.Bjmc(nj, bj)));
-      line(printNumber(s.Ypbz(nj, bj)));
-      for (int xq = 1; xq <= s.Mzts; ++xq) {
-        line(weekdayLines.at(xq - 1));
-        for (int jc = 1; jc <= s.Mtjs; ++jc) line(s.Kb(kLongTerm, xq, jc, nj, bj));
-      }
-    }
-  }
-}
-
-// Appends line and CR LF to out as UTF-8; lines of plain ASCII (the cells) are copied directly.
-void appendEncodedLine(QByteArray& out, const QString& line) {
-  const QChar* chars = line.constData();
-  const qsizetype n = line.size();
-  for (qsizetype i = 0; i < n; ++i) {
-    if (chars[i].unicode() >= 0x80) {
-      out += line.toUtf8();
-      out += "\r\n";
-      return;
-    }
-  }
-  const qsizetype at = out.size();
-  out.resize(at + n + 2);
-  char* d = out.data() + at;
-  for (qsizetype i = 0; i < n; ++i) d[i] = static_cast<char>(chars[i].unicode());
-  d[n] = '\r';
-  d[n + 1] = '\n';
 }
 
 // Reads the six header lines; the file's days and periods replace the school's.
@@ -165,25 +112,24 @@ QString timetableFilePath(const School& s) {
 }
 
 QStringList timetableFileLines(const School& s) {
-  QStringList lines;
-  forEachTimetableFileLine(s, [&](const QString& line) { lines << line; });
-  return lines;
+  return splitLines(decodeText(timetableFileBytes(s)));
 }
 
 QByteArray timetableFileBytes(const School& s) {
-  QByteArray bytes;
-  bytes.reserve(1024 + qsizetype(s.Bjzs) * (64 + s.Mzts * (16 + s.Mtjs * 12)));
-  forEachTimetableFileLine(s, [&](const QString& line) { appendEncodedLine(bytes, line); });
-  return bytes;
+  return TimetableFileCache().take(s).bytes();
 }
 
 void Bckb(Ctx& ctx) {
   ctx.st.Kbwjm = timetableFilePath(ctx.s);
-  QByteArray bytes = timetableFileBytes(ctx.s);
-  if (ctx.st.TimetableSaver != nullptr)
-    ctx.st.TimetableSaver->save(ctx.st.Kbwjm, std::move(bytes));
-  else
-    writeFileAtomically(ctx.st.Kbwjm, bytes);
+  if (!ctx.st.TimetableCache) ctx.st.TimetableCache = std::make_shared<TimetableFileCache>();
+  TimetableSnapshot snapshot = ctx.st.TimetableCache->take(ctx.s);
+  if (ctx.st.TimetableSaver != nullptr) {
+    // The snapshot shares the encoded blocks; the writer joins them on its own thread.
+    ctx.st.TimetableSaver->saveBuilt(ctx.st.Kbwjm,
+                                     [snapshot = std::move(snapshot)] { return snapshot.bytes(); });
+  } else {
+    writeFileAtomically(ctx.st.Kbwjm, snapshot.bytes());
+  }
 }
 
 BackgroundTimetableSaves::BackgroundTimetableSaves(RunState& st) : st_(st) {

@@ -34,13 +34,15 @@ QString timetableFilePath(const School& s);
 // (grades Snj..Mnj with classes, classes 1..Njbjs) its block of long-term cells (layer 1).
 QStringList timetableFileLines(const School& s);
 
-// The bytes of the timetable file: encodeLines(timetableFileLines(s)), built without the list.
+// The bytes of the timetable file: the lines above, encoded as encodeLines does.
 QByteArray timetableFileBytes(const School& s);
 
 // Bckb: writes the timetable file (timetableFileBytes) to timetableFilePath, replacing the old
 // file atomically, and keeps the path in Kbwjm. Throws FileError when it cannot be written.
-// While BackgroundTimetableSaves is in force it hands the bytes to the background writer instead
-// and returns at once (a failure is then thrown by a later save or by the wait at the end).
+// The class blocks are kept encoded in RunState::TimetableCache and built again only for classes
+// that changed. While BackgroundTimetableSaves is in force it hands the snapshot to the background
+// writer instead, which joins the blocks and writes them, and returns at once (a failure is then
+// thrown by a later save or by the wait at the end).
 void Bckb(Ctx& ctx);
 
 // While one lives, Bckb saves in the background: the scheduling chain saves after every class, and
