@@ -39,12 +39,51 @@ void fitMemo(const School& s, ConsistencyMemo& memo) {
   memo.cells.resize(static_cast<std::size_t>(std::max(0, s.Mzts * s.Mtjs * slotCount)));
 }
 
+// True when the plan of class (nj, bj) is the one kept, compared row by row in place.
+bool samePlan(const School& s, int nj, int bj, const PlanPairs& kept) {
+  std::size_t i = 0;
+  for (int r = 1; r <= s.Bjkcs(nj, bj) && s.Bjkcb.has(r, 3, nj, bj); ++r, ++i)
+    if (i >= kept.size() || kept[i].first != s.Bjkcb(r, 1, nj, bj) || kept[i].second != s.Bjkcb(r, 2, nj, bj))
+      return false;
+  return i == kept.size();
+}
+
 // Clears the marks of classes whose plan differs from the one the memo saw.
 void dropChangedPlans(const School& s, const ConsistencyMemo& memo, std::vector<char>& vouched) {
   for (int nj = s.Snj; nj <= s.Mnj; ++nj)
     for (int bj = 1; s.Njbjs.has(nj) && bj <= s.Njbjs(nj); ++bj) {
       const int cls = classSlot(s, nj, bj);
-      if (vouched[cls] && planPairs(s, nj, bj) != memo.plans[cls]) vouched[cls] = 0;
+      if (vouched[cls] && !samePlan(s, nj, bj, memo.plans[cls])) vouched[cls] = 0;
+    }
+}
+
+// Clears the marks of classes with a cell, or the teacher cell of a lesson, that differs from the
+// one the memo saw. The cells are compared weekday by weekday and period by period over all
+// classes, the order in which Kb and Jskb lie in memory, so that the pass stays quick for a school
+// of hundreds of classes.
+void dropChangedCells(const School& s, const ConsistencyMemo& memo, std::vector<char>& vouched) {
+  const int slotCount = classSlotCount(s);
+  for (int x = 1; x <= s.Mzts; ++x)
+    for (int j = 1; j <= s.Mtjs; ++j) {
+      const QString* teacherCells = &s.Jskb(kLongTerm, x, j, s.Jskb.bounds()[3].lo) - s.Jskb.bounds()[3].lo;
+      const int teacherHi = s.Jskb.bounds()[3].hi;
+      const ConsistencyMemo::Cell* keptCells = &memo.cells[cellIndex(memo, slotCount, x, j, 0)];
+      for (int nj = s.Snj; nj <= s.Mnj; ++nj) {
+        const int classes = s.Njbjs.has(nj) ? s.Njbjs(nj) : 0;
+        if (classes <= 0) continue;
+        const int first = classSlot(s, nj, 1);
+        const QString* cells = &s.Kb(kLongTerm, x, j, nj, 1);
+        (void)s.Kb(kLongTerm, x, j, nj, classes);  // throws, as any access would, past the last class
+        for (int bj = 0; bj < classes; ++bj) {
+          const int cls = first + bj;
+          if (!vouched[cls]) continue;
+          const ConsistencyMemo::Cell& kept = keptCells[cls];
+          if (!sameCell(cells[bj], kept.cell) ||
+              (kept.teacher > 0 &&
+               (kept.teacher > teacherHi || !sameCell(teacherCells[kept.teacher], kept.teacherCell))))
+            vouched[cls] = 0;
+        }
+      }
     }
 }
 
@@ -71,24 +110,11 @@ int classSlot(const School& s, int nj, int bj) {
   return (nj - b[3].lo) * b[4].size() + (bj - b[4].lo);
 }
 
-// The cells are compared weekday by weekday and period by period over all classes, the order in
-// which Kb and Jskb lie in memory, so that the pass stays quick for a school of hundreds of classes.
 std::vector<char> vouchedClasses(const School& s, ConsistencyMemo& memo) {
   fitMemo(s, memo);
   std::vector<char> vouched = memo.known;
   dropChangedPlans(s, memo, vouched);
-  const int slotCount = classSlotCount(s);
-  for (int x = 1; x <= s.Mzts; ++x)
-    for (int j = 1; j <= s.Mtjs; ++j)
-      for (int nj = s.Snj; nj <= s.Mnj; ++nj)
-        for (int bj = 1; s.Njbjs.has(nj) && bj <= s.Njbjs(nj); ++bj) {
-          const int cls = classSlot(s, nj, bj);
-          if (!vouched[cls]) continue;
-          const ConsistencyMemo::Cell& kept = memo.cells[cellIndex(memo, slotCount, x, j, cls)];
-          if (!sameCell(s.Kb(kLongTerm, x, j, nj, bj), kept.cell) ||
-              (kept.teacher > 0 && !sameCell(s.Jskb(kLongTerm, x, j, kept.teacher), kept.teacherCell)))
-            vouched[cls] = 0;
-        }
+  dropChangedCells(s, memo, vouched);
   return vouched;
 }
 
