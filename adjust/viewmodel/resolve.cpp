@@ -107,10 +107,23 @@ ResolveReport runResolved(MainWindowModel& m, ResolveMode mode, const std::funct
   const School school = c.s;
   const RunState state = c.st;
   ResolveReport report;
+  const auto startAgain = [&] {
+    ++report.restarts;
+    c.s = school;
+    c.st = state;
+  };
   while (true) {
     try {
       start();
-      if (mode == ResolveMode::Auto) report.swapsResolved += resolveForcedSwaps(m);
+      if (mode == ResolveMode::Auto) {
+        report.swapsResolved += resolveForcedSwaps(m);
+        // A lesson that no partner can take leaves the class in swap mode for good: as a user would,
+        // start again from the saved timetable, where the class is scheduled afresh.
+        if (!c.st.Bxdck.isEmpty() && report.restarts < kMaxRestarts) {
+          startAgain();
+          continue;
+        }
+      }
       return report;
     } catch (const ProgramEnd& end) {
       if (mode != ResolveMode::Auto || report.restarts >= kMaxRestarts) {
@@ -118,9 +131,7 @@ ResolveReport runResolved(MainWindowModel& m, ResolveMode mode, const std::funct
         report.endMessage = end.message();
         return report;
       }
-      ++report.restarts;
-      c.s = school;
-      c.st = state;
+      startAgain();
     }
   }
 }

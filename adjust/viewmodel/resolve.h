@@ -41,8 +41,9 @@ bool bestPartner(Ctx& c, int nj, int bj, int& xq, int& jc);
 int resolveForcedSwaps(MainWindowModel& m);
 
 // Runs start() (import and scheduling run) and, in Auto mode, resolves forced swap mode. When a
-// path ends the program, Auto starts again (school and run state back to what they were before
-// the first start, the random stream continuing), at most 5 times; Stop reports the end.
+// path ends the program, or a must-move lesson has no partner whose swap test passes, Auto starts
+// again (school and run state back to what they were before the first start, the random stream
+// continuing), at most 5 times; Stop reports the end.
 ResolveReport runResolved(MainWindowModel& m, ResolveMode mode, const std::function<void()>& start);
 
 }  // namespace tavro
