@@ -259,7 +259,8 @@ int runExport(CliContext& context, const QStringList& args) {
   const ExportArgs a = parseArgs(args);
   Ctx c = context.ctx();
   c.s.Wjj = a.folder;
-  RunScheduling host;
+  MainWindowModel window(c);
+  RunScheduling host(window);
   CmdXx_Click(c, host);
   if (!host.started) return kExitStopped;
   ExportForm form;

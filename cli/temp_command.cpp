@@ -160,10 +160,10 @@ int runSwap(CliContext& context, const TempArgs& a) {
   Ctx c = context.ctx();
   c.s.Wjj = a.folder;
   if (a.today.isValid()) c.st.fixedToday = a.today;
-  RunScheduling host;
+  MainWindowModel vm(c);
+  RunScheduling host(vm);
   CmdXx_Click(c, host);
   if (!host.started) return kExitStopped;
-  MainWindowModel vm(c);
   if (!showClass(c, vm, a.className)) {
     context.err << "tavro-cli: " << a.className << " is no scheduled class\n";
     return kExitStopped;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDate>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -86,6 +87,45 @@ TEST_F(ExportCommand, TeacherTablesAndBadOptions) {
   EXPECT_EQ(run({"--table", "教师周表", "--teachers", "999"}).code, kExitUsage);
   EXPECT_EQ(run({"--table", "班级周表", "--per-band", "11"}).code, kExitUsage);
   EXPECT_EQ(run({"--table", "班级周表", "--weekdays", "9"}).code, kExitUsage);
+}
+
+// The texts of the cells in which two sheets differ, as (first sheet's text, second sheet's text).
+QList<std::pair<QString, QString>> differences(const Sheet& a, const Sheet& b) {
+  QList<std::pair<QString, QString>> found;
+  const int rows = std::max(a.lastRow(), b.lastRow()), cols = std::max(a.lastColumn(), b.lastColumn());
+  for (int r = 1; r <= rows; ++r)
+    for (int col = 1; col <= cols; ++col)
+      if (a.text(r, col) != b.text(r, col)) found.append({a.text(r, col), b.text(r, col)});
+  return found;
+}
+
+// The temporary timetable holds the temporary changes in force today, as the window shows it; the
+// long-term timetable does not.
+TEST_F(ExportCommand, TheTemporaryLayerHoldsTheChangesInForceToday) {
+  CommandRegistry registry;
+  registerTemporaryCommands(registry);
+  const QString today = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
+  int swapped = -1;
+  for (int xq = 2; xq <= 5 && swapped != 0; ++xq) {
+    QString out, err;
+    QTextStream outStream(&out), errStream(&err);
+    swapped = tavro::cli::run(registry,
+                              {"temp", data, "swap", "--class", "0701", "--lesson", "1,1", "--with",
+                               QStringLiteral("%1,1").arg(xq), "--start", today},
+                              outStream, errStream);
+  }
+  ASSERT_EQ(swapped, 0);
+  const QString longTerm = dir.filePath(QStringLiteral("long.xlsx")),
+                temporary = dir.filePath(QStringLiteral("temp.xlsx"));
+  ASSERT_EQ(run({"--table", "班级周表", "--classes", "0701", "--layer", "长期", "--out", longTerm}).code, 0);
+  ASSERT_EQ(run({"--table", "班级周表", "--classes", "0701", "--layer", "临时", "--out", temporary}).code, 0);
+  const ReadResult a = readXlsx(longTerm), b = readXlsx(temporary);
+  ASSERT_TRUE(a.ok() && b.ok());
+  QList<std::pair<QString, QString>> changed = differences(a.book->first(), b.book->first());
+  changed.removeIf([](const auto& d) { return d.first.contains(QStringLiteral("课表")); });  // the titles
+  ASSERT_EQ(changed.size(), 2);
+  EXPECT_EQ(changed[0].first, changed[1].second);
+  EXPECT_EQ(changed[1].first, changed[0].second);
 }
 
 }  // namespace
