@@ -12,14 +12,10 @@
 #include "core/textfile.h"
 #include "sheets/demo_school.h"
 #include "sheets/xlsx.h"
+#include "tests/cli/cli_run.h"
 
 namespace tavro::cli {
 namespace {
-
-struct ExportRun {
-  int code = -1;
-  QString out, err;
-};
 
 class ExportCommand : public ::testing::Test {
  protected:
@@ -30,15 +26,9 @@ class ExportCommand : public ::testing::Test {
     ASSERT_EQ(writeDemoSchool(data, *demoPreset(QStringLiteral("small")), 3), QString());
     settings = dir.filePath(QStringLiteral("config"));
   }
-  ExportRun run(QStringList args) {
-    args = QStringList{QStringLiteral("export"), data} + args +
-           QStringList{QStringLiteral("--settings"), settings};
-    CommandRegistry registry;
-    registerExportCommands(registry);
-    ExportRun r;
-    QTextStream out(&r.out), err(&r.err);
-    r.code = tavro::cli::run(registry, args, out, err);
-    return r;
+  CliRun run(const QStringList& args) {
+    return runCli(QStringList{QStringLiteral("export"), data} + args +
+                  QStringList{QStringLiteral("--settings"), settings});
   }
   QTemporaryDir dir;
   QString data, settings;
@@ -46,7 +36,7 @@ class ExportCommand : public ::testing::Test {
 
 TEST_F(ExportCommand, ClassTablesWithOptionsAndTheSharedSettings) {
   const QString out = dir.filePath(QStringLiteral("classes.xlsx"));
-  const ExportRun r =
+  const CliRun r =
       run({"--table", "班级周表", "--classes", "0701,0702", "--weekdays", "1,2", "--periods", "上午",
            "--per-band", "2", "--teacher-inside", "yes", "--title-font", "黑体:18", "--out", out});
   ASSERT_EQ(r.code, 0) << r.err.toStdString();
@@ -69,7 +59,7 @@ TEST_F(ExportCommand, ClassTablesWithOptionsAndTheSharedSettings) {
   EXPECT_EQ(lines->at(35), QStringLiteral(" 0 , 35 ,黑体"));
 
   // A second export without options keeps the stored ones.
-  const ExportRun again = run({"--table", "班级周表", "--out", out});
+  const CliRun again = run({"--table", "班级周表", "--out", out});
   ASSERT_EQ(again.code, 0) << again.err.toStdString();
   const ReadResult second = readXlsx(out);
   ASSERT_TRUE(second.ok());
@@ -78,7 +68,7 @@ TEST_F(ExportCommand, ClassTablesWithOptionsAndTheSharedSettings) {
 
 TEST_F(ExportCommand, TeacherTablesAndBadOptions) {
   const QString out = dir.filePath(QStringLiteral("teachers.xlsx"));
-  const ExportRun r = run({"--table", "教师周表", "--teachers", "1,2", "--per-band", "2", "--out", out});
+  const CliRun r = run({"--table", "教师周表", "--teachers", "1,2", "--per-band", "2", "--out", out});
   ASSERT_EQ(r.code, 0) << r.err.toStdString();
   const ReadResult book = readXlsx(out);
   ASSERT_TRUE(book.ok());
@@ -102,18 +92,12 @@ QList<std::pair<QString, QString>> differences(const Sheet& a, const Sheet& b) {
 // The temporary timetable holds the temporary changes in force today, as the window shows it; the
 // long-term timetable does not.
 TEST_F(ExportCommand, TheTemporaryLayerHoldsTheChangesInForceToday) {
-  CommandRegistry registry;
-  registerTemporaryCommands(registry);
   const QString today = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
-  int swapped = -1;
-  for (int xq = 2; xq <= 5 && swapped != 0; ++xq) {
-    QString out, err;
-    QTextStream outStream(&out), errStream(&err);
-    swapped = tavro::cli::run(registry,
-                              {"temp", data, "swap", "--class", "0701", "--lesson", "1,1", "--with",
-                               QStringLiteral("%1,1").arg(xq), "--start", today},
-                              outStream, errStream);
-  }
+  int swapped = -1;  // with the first partner of the week that can take lesson 1,1
+  for (int k = 1; k < 5 * 8 && swapped != 0; ++k)
+    swapped = runCli({"temp", data, "swap", "--class", "0701", "--lesson", "1,1", "--with",
+                      QStringLiteral("%1,%2").arg(k / 8 + 1).arg(k % 8 + 1), "--start", today, "--seed", "1"})
+                  .code;
   ASSERT_EQ(swapped, 0);
   const QString longTerm = dir.filePath(QStringLiteral("long.xlsx")),
                 temporary = dir.filePath(QStringLiteral("temp.xlsx"));

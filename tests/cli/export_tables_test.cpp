@@ -10,6 +10,7 @@
 #include "cli/commands.h"
 #include "sheets/demo_school.h"
 #include "sheets/xlsx.h"
+#include "tests/cli/cli_run.h"
 
 namespace tavro::cli {
 namespace {
@@ -28,11 +29,7 @@ class ExportTables : public ::testing::Test {
     args = QStringList{QStringLiteral("export"), data} + args +
            QStringList{QStringLiteral("--settings"), dir.filePath(QStringLiteral("config")),
                        QStringLiteral("--out"), out};
-    CommandRegistry registry;
-    registerExportCommands(registry);
-    QString text, errors;
-    QTextStream outStream(&text), errStream(&errors);
-    const int code = tavro::cli::run(registry, args, outStream, errStream);
+    const int code = runCli(args).code;
     ReadResult read = readXlsx(out);
     book = read.ok() ? std::move(*read.book) : Workbook();
     if (book.sheetCount() == 0) book.addSheet(QStringLiteral("none"));

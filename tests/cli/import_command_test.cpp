@@ -9,23 +9,10 @@
 
 #include "cli/cli.h"
 #include "sheets/xlsx.h"
+#include "tests/cli/cli_run.h"
 
 namespace tavro::cli {
 namespace {
-
-struct CliRun {
-  int code = -1;
-  QString out, err;
-};
-
-CliRun runCli(const QStringList& args) {
-  CliRun r;
-  QTextStream out(&r.out), err(&r.err);
-  r.code = run(args, out, err);
-  out.flush();
-  err.flush();
-  return r;
-}
 
 TEST(ImportCommand, DemoSchoolImportsWithoutAMessage) {
   QTemporaryDir dir;

@@ -12,23 +12,10 @@
 
 #include "cli/cli.h"
 #include "cli/commands.h"
+#include "tests/cli/cli_run.h"
 
 namespace tavro::cli {
 namespace {
-
-struct CliRun {
-  int code = -1;
-  QString out, err;
-};
-
-CliRun runCli(const QStringList& args) {
-  CliRun r;
-  QTextStream out(&r.out), err(&r.err);
-  r.code = run(args, out, err);
-  out.flush();
-  err.flush();
-  return r;
-}
 
 QJsonObject readReport(const QString& path) {
   QFile f(path);

@@ -12,14 +12,10 @@
 #include "cli/commands.h"
 #include "sheets/demo_school.h"
 #include "temporary/changefile.h"
+#include "tests/cli/cli_run.h"
 
 namespace tavro::cli {
 namespace {
-
-struct TempRun {
-  int code = -1;
-  QString out, err;
-};
 
 class TempCommand : public ::testing::Test {
  protected:
@@ -29,24 +25,17 @@ class TempCommand : public ::testing::Test {
     ASSERT_TRUE(QDir().mkpath(data));
     ASSERT_EQ(writeDemoSchool(data, *demoPreset(QStringLiteral("small")), 3), QString());
   }
-  TempRun run(const QStringList& args) {
-    CommandRegistry registry;
-    registerTemporaryCommands(registry);
-    TempRun r;
-    QTextStream out(&r.out), err(&r.err);
-    r.code = tavro::cli::run(registry, QStringList{QStringLiteral("temp"), data} + args, out, err);
-    return r;
-  }
+  CliRun run(const QStringList& args) { return runCli(QStringList{QStringLiteral("temp"), data} + args); }
   // Swaps the lesson 1,1 of class 0701 with the first partner of its week that can take it.
   QString swapWithFirstPartner(const QStringList& options) {
     for (int xq = 1; xq <= 5; ++xq) {
       for (int jc = 1; jc <= 8; ++jc) {
         if (xq == 1 && jc == 1) continue;
         const QString partner = QStringLiteral("%1,%2").arg(xq).arg(jc);
-        const TempRun r = run(QStringList{QStringLiteral("swap"), QStringLiteral("--class"),
-                                          QStringLiteral("0701"), QStringLiteral("--lesson"),
-                                          QStringLiteral("1,1"), QStringLiteral("--with"), partner} +
-                              options);
+        const CliRun r = run(QStringList{QStringLiteral("swap"), QStringLiteral("--class"),
+                                         QStringLiteral("0701"), QStringLiteral("--lesson"),
+                                         QStringLiteral("1,1"), QStringLiteral("--with"), partner} +
+                             options);
         if (r.code == 0) return partner;
         EXPECT_EQ(r.code, 3) << r.err.toStdString();
       }
@@ -82,17 +71,17 @@ TEST_F(TempCommand, SwapListAndRemove) {
   EXPECT_TRUE(text.contains(QStringLiteral("2026年3月2日星期一第1节")));
 
   // The same lesson is changed on 2026-03-02, so it cannot be swapped again that day.
-  const TempRun again = run({"swap", "--class", "0701", "--lesson", "1,1", "--with", partner, "--start",
-                             "2026-03-02", "--today", "2026-03-02"});
+  const CliRun again = run({"swap", "--class", "0701", "--lesson", "1,1", "--with", partner, "--start",
+                            "2026-03-02", "--today", "2026-03-02"});
   EXPECT_EQ(again.code, 3);
   EXPECT_TRUE(again.out.contains(QStringLiteral("该节已临时调课"))) << again.out.toStdString();
   // On another day the first record is not in force: a second record for a week in April.
-  const TempRun april = run({"swap", "--class", "0701", "--lesson", "1,1", "--with", partner, "--start",
-                             "2026-04-06", "--end", "2026-04-10", "--today", "2026-03-09"});
+  const CliRun april = run({"swap", "--class", "0701", "--lesson", "1,1", "--with", partner, "--start",
+                            "2026-04-06", "--end", "2026-04-10", "--today", "2026-03-09"});
   ASSERT_EQ(april.code, 0) << april.out.toStdString() << april.err.toStdString();
   const QByteArray both = changeFileBytes();
 
-  const TempRun list = run({"list", "--today", "2026-03-02"});
+  const CliRun list = run({"list", "--today", "2026-03-02"});
   ASSERT_EQ(list.code, 0);
   const QStringList lines = list.out.split(u'\n', Qt::SkipEmptyParts);
   ASSERT_EQ(lines.size(), 2);
@@ -102,7 +91,7 @@ TEST_F(TempCommand, SwapListAndRemove) {
   EXPECT_FALSE(lines[1].endsWith(QStringLiteral("（今日有效）")));
 
   EXPECT_EQ(run({"remove", "3"}).code, 3);
-  const TempRun removed = run({"remove", "1"});
+  const CliRun removed = run({"remove", "1"});
   ASSERT_EQ(removed.code, 0) << removed.err.toStdString();
   EXPECT_EQ(changeFileBytes(), both.mid(both.indexOf("'Tavro", 10)));
   EXPECT_EQ(readChangeFile(data + QStringLiteral("/调课.txt")).records[0].start,
