@@ -1,11 +1,16 @@
 #pragma once
 // Runs tavro-cli in-process for the tests: the exit code and everything printed.
 
+#include <gtest/gtest.h>
+
+#include <QDir>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 #include "cli/cli.h"
 #include "cli/commands.h"
+#include "sheets/demo_school.h"
 
 namespace tavro::cli {
 
@@ -30,5 +35,18 @@ inline CliRun runCli(const QStringList& args) {
   registerAllCommands(registry);
   return runCli(registry, args);
 }
+
+// Tests on the small demo school (seed 3), written afresh into dir/data for every test.
+class SmallDemoSchool : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    data = dir.filePath(QStringLiteral("data"));
+    ASSERT_TRUE(QDir().mkpath(data));
+    ASSERT_EQ(writeDemoSchool(data, *demoPreset(QStringLiteral("small")), 3), QString());
+  }
+  QTemporaryDir dir;
+  QString data;
+};
 
 }  // namespace tavro::cli

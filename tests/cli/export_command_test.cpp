@@ -17,21 +17,13 @@
 namespace tavro::cli {
 namespace {
 
-class ExportCommand : public ::testing::Test {
+class ExportCommand : public SmallDemoSchool {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(dir.isValid());
-    data = dir.filePath(QStringLiteral("data"));
-    ASSERT_TRUE(QDir().mkpath(data));
-    ASSERT_EQ(writeDemoSchool(data, *demoPreset(QStringLiteral("small")), 3), QString());
-    settings = dir.filePath(QStringLiteral("config"));
-  }
   CliRun run(const QStringList& args) {
     return runCli(QStringList{QStringLiteral("export"), data} + args +
                   QStringList{QStringLiteral("--settings"), settings});
   }
-  QTemporaryDir dir;
-  QString data, settings;
+  const QString settings = dir.filePath(QStringLiteral("config"));
 };
 
 TEST_F(ExportCommand, ClassTablesWithOptionsAndTheSharedSettings) {

@@ -15,14 +15,8 @@
 namespace tavro::cli {
 namespace {
 
-class ExportTables : public ::testing::Test {
+class ExportTables : public SmallDemoSchool {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(dir.isValid());
-    data = dir.filePath(QStringLiteral("data"));
-    ASSERT_TRUE(QDir().mkpath(data));
-    ASSERT_EQ(writeDemoSchool(data, *demoPreset(QStringLiteral("small")), 3), QString());
-  }
   // Runs the export with args into a file of its own; the exit code, and the sheet in book.
   int run(QStringList args) {
     const QString out = dir.filePath(QStringLiteral("t%1.xlsx").arg(++count));
@@ -36,8 +30,6 @@ class ExportTables : public ::testing::Test {
     return code;
   }
   const Sheet& sheet() const { return book.first(); }
-  QTemporaryDir dir;
-  QString data;
   Workbook book;
   int count = 0;
 };

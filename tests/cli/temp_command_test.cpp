@@ -17,14 +17,8 @@
 namespace tavro::cli {
 namespace {
 
-class TempCommand : public ::testing::Test {
+class TempCommand : public SmallDemoSchool {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(dir.isValid());
-    data = dir.filePath(QStringLiteral("data"));
-    ASSERT_TRUE(QDir().mkpath(data));
-    ASSERT_EQ(writeDemoSchool(data, *demoPreset(QStringLiteral("small")), 3), QString());
-  }
   CliRun run(const QStringList& args) { return runCli(QStringList{QStringLiteral("temp"), data} + args); }
   // Swaps the lesson 1,1 of class 0701 with the first partner of its week that can take it.
   QString swapWithFirstPartner(const QStringList& options) {
@@ -46,8 +40,6 @@ class TempCommand : public ::testing::Test {
     QFile file(data + QStringLiteral("/调课.txt"));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   }
-  QTemporaryDir dir;
-  QString data;
 };
 
 TEST_F(TempCommand, SwapListAndRemove) {

@@ -16,15 +16,7 @@ namespace tavro::testing {
 namespace {
 
 Bench checkedSchool() {
-  Bench b(fixtures::twoGradeSchool());
-  for (int k = 0; k < b.s.Kcs; ++k) b.s.Kcszbz(k) = QStringLiteral("00000000");
-  for (int bj = 1; bj <= 2; ++bj) {
-    b.s.Bjkcs(7, bj) = 1;
-    b.s.Bjkcb(1, 1, 7, bj) = 1;
-    b.s.Bjkcb(1, 2, 7, bj) = 1;
-    b.s.Bjkcb(1, 3, 7, bj) = 4;
-  }
-  resetCtszc(b.s, b.st);
+  Bench b = twoGradesWithChinesePlans();
   putLesson(b.s, b.st, 7, 1, 1, 1, 1, 1);
   putLesson(b.s, b.st, 7, 2, 2, 1, 1, 1);
   return b;

@@ -15,21 +15,8 @@
 namespace tavro::testing {
 namespace {
 
-Bench twoGrades() {
-  Bench b(fixtures::twoGradeSchool());
-  for (int k = 0; k < b.s.Kcs; ++k) b.s.Kcszbz(k) = QStringLiteral("00000000");
-  for (int bj = 1; bj <= 2; ++bj) {
-    b.s.Bjkcs(7, bj) = 1;
-    b.s.Bjkcb(1, 1, 7, bj) = 1;
-    b.s.Bjkcb(1, 2, 7, bj) = 1;
-    b.s.Bjkcb(1, 3, 7, bj) = 4;
-  }
-  resetCtszc(b.s, b.st);
-  return b;
-}
-
 TEST(TeacherCheck, DisagreeingCellsAskToDeleteAndNKeepsEverything) {
-  Bench b = twoGrades();
+  Bench b = twoGradesWithChinesePlans();
   putLesson(b.s, b.st, 7, 1, 1, 1, 1, 1);
   putLesson(b.s, b.st, 7, 2, 2, 1, 1, 1);
   b.s.Jskb(1, 2, 1, 1).clear();  // 0702's teacher cell is lost
@@ -61,7 +48,7 @@ TEST(TeacherCheck, DisagreeingCellsAskToDeleteAndNKeepsEverything) {
 }
 
 TEST(TeacherCheck, PlanTeacherDisagreementIsShownPerCell) {
-  Bench b = twoGrades();
+  Bench b = twoGradesWithChinesePlans();
   putLesson(b.s, b.st, 7, 1, 1, 1, 1, 2);  // the plan says teacher 1
   Ctx c = b.ctx();
   EXPECT_EQ(Phjckcct(c), 0);
@@ -80,7 +67,7 @@ TEST(TeacherCheck, PlanTeacherDisagreementIsShownPerCell) {
 }
 
 TEST(CombinedCheck, ASecondLessonAtTheSameSlotIsReported) {
-  Bench b = twoGrades();
+  Bench b = twoGradesWithChinesePlans();
   fixtures::addCombinedLesson(b.s, QStringLiteral("8"), QStringLiteral("0701"), QStringLiteral("0102"), 2);
   fixtures::addCombinedLesson(b.s, QStringLiteral("8"), QStringLiteral("0701"), QStringLiteral("0102"), 3);
   Ctx c = b.ctx();
@@ -100,7 +87,7 @@ TEST(CombinedCheck, ASecondLessonAtTheSameSlotIsReported) {
 }
 
 TEST(CapCheck, OnlyCountsAboveTheCapAreWarned) {
-  Bench b = twoGrades();
+  Bench b = twoGradesWithChinesePlans();
   b.s.Szlmc(6, 0) = QStringLiteral("1");
   b.s.Szlmc(6, 1) = QStringLiteral("语文　　　　");
   b.s.Szlz(6, 1) = 1;

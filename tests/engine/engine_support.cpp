@@ -5,8 +5,22 @@
 #include "core/slots.h"
 #include "engine/placement.h"
 #include "engine/rules.h"
+#include "tests/fixtures/small_school.h"
 
 namespace tavro::testing {
+
+Bench twoGradesWithChinesePlans() {
+  Bench b(fixtures::twoGradeSchool());
+  for (int k = 0; k < b.s.Kcs; ++k) b.s.Kcszbz(k) = QStringLiteral("00000000");
+  for (int bj = 1; bj <= 2; ++bj) {
+    b.s.Bjkcs(7, bj) = 1;
+    b.s.Bjkcb(1, 1, 7, bj) = 1;
+    b.s.Bjkcb(1, 2, 7, bj) = 1;
+    b.s.Bjkcb(1, 3, 7, bj) = 4;
+  }
+  resetCtszc(b.s, b.st);
+  return b;
+}
 
 School oneClassSchool(int nj) {
   School s;

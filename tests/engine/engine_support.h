@@ -30,6 +30,10 @@ struct Bench {
   Ctx ctx() { return Ctx{s, st, ui, rng}; }
 };
 
+// The two-grade school (fixtures::twoGradeSchool) with no course settings and, in classes 0701 and
+// 0702, a plan of four 语文 lessons by teacher 1; Ctszc sized, timetables empty.
+Bench twoGradesWithChinesePlans();
+
 // Before the first class: sizes Ctszc, places every combined lesson with Cltyk (head teachers for
 // "班主任"), selects the long-term layer and the unscheduled-class option.
 void prepareRun(Bench& b);

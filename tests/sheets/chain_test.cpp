@@ -98,13 +98,8 @@ TEST(SheetChain, TemplatesFilledCellByCellImportInOnePress) {
 TEST(SheetChain, MediumDemoImportsWithoutAMessage) {
   QTemporaryDir dir;
   const QString folder = dir.path() + "/";
-  ASSERT_EQ(writeDemoSchool(folder, *demoPreset("medium"), 7), "");
   SheetSession t;
-  t.c.s.Wjj = folder;
-  RecordingHost host;
-  CmdXx_Click(t.c, host);
-  EXPECT_TRUE(t.messages().isEmpty()) << t.messages().join("\n").toStdString();
-  EXPECT_EQ(host.runs, 1);
+  importDemoSchool(t, folder, QStringLiteral("medium"), 7);
   const School& s = t.c.s;
   EXPECT_EQ(s.Snj, 7);
   EXPECT_EQ(s.Mnj, 12);

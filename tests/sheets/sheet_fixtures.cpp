@@ -4,6 +4,7 @@
 
 #include "sheets/class_sheet.h"
 #include "sheets/course_sheet.h"
+#include "sheets/demo_school.h"
 #include "sheets/school_sheet.h"
 #include "sheets/teacher_sheet.h"
 #include "sheets/xlsx.h"
@@ -19,6 +20,15 @@ Sheet filledSchoolSheet() {
   sh.setNumber(9, 7, 4);
   sh.setNumber(10, 7, 3);
   return sh;
+}
+
+void importDemoSchool(SheetSession& t, const QString& folder, const QString& preset, int seed) {
+  ASSERT_EQ(writeDemoSchool(folder, *demoPreset(preset), seed), "");
+  t.c.s.Wjj = folder;
+  RecordingHost host;
+  CmdXx_Click(t.c, host);
+  EXPECT_TRUE(t.messages().isEmpty()) << t.messages().join("\n").toStdString();
+  EXPECT_EQ(host.runs, 1);
 }
 
 void importSmallSchool(SheetSession& t) {

@@ -54,6 +54,10 @@ Sheet filledClassSheet(const School& s);
 // Imports the school, teacher and course sheets of the small school (asserting success).
 void importSmallSchoolUpToCourses(SheetSession& t);
 
+// Writes demo preset (seed) into folder and imports its five sheets with the school button,
+// asserting that no message is shown and the scheduling run is started once.
+void importDemoSchool(SheetSession& t, const QString& folder, const QString& preset, int seed);
+
 // The workbook's first sheet read back from path (asserting it reads).
 Sheet readBack(const QString& path);
 
