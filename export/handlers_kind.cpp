@@ -2,6 +2,7 @@
 // frame's start-up.
 
 #include "core/procedures.h"
+#include "core/teacherlist.h"
 #include "core/texts.h"
 #include "core/vbtext.h"
 #include "export/handlers.h"
@@ -87,7 +88,8 @@ void kindDefaults(ExportCtx& c) {
       f.FraKcm = Shown{true, true};
       classNameFrame(c);
       setBox(c, f.ChkQbjs, false, ChkQbjs_Click);
-      if (c.st.LstJs.count() > 0) selectOnly(c.st.LstJs, 0);
+      // The first teacher: row 0 is "000无" (no teacher).
+      if (c.st.LstJs.count() > 1) selectOnly(c.st.LstJs, 1);
       break;
     case 2:
       selectOnly(c.st.LstKc, 1);
@@ -153,8 +155,7 @@ void fillClassAndTeacherLists(ExportCtx& c) {
   for (int nj = s.Snj; nj <= s.Mnj; ++nj)
     for (int bj = 1; s.Njbjs.has(nj) && bj <= s.Njbjs(nj); ++bj)
       c.st.LstBj.addItem(Lbq(2, nj) + Lbq(2, bj) + s.Bjmc(nj, bj));
-  c.st.LstJs.clear();
-  for (int t = 1; t <= s.Jss && s.Jsmc.has(t); ++t) c.st.LstJs.addItem(Lbq(3, t) + s.Jsmc(t));
+  fillTeacherList(s, c.st.LstJs);
 }
 
 void fillCourseList(ExportCtx& c) {

@@ -62,7 +62,7 @@ std::optional<QString> HBxjsjh(ExportCtx& c) {
   const QString rows = rowCodes(c.st.LstJs, c.f.ChkQbjs, 3);
   for (int i = 0; i < codeCount(rows, 3); ++i) {
     const int t = ValInt(codeAt(rows, 3, i));
-    if (c.s.Jszjs.has(t) && c.s.Jszjs(t) > 0) set += Lbq(3, t);
+    if (t >= 1 && c.s.Jszjs.has(t) && c.s.Jszjs(t) > 0) set += Lbq(3, t);
   }
   return set;
 }

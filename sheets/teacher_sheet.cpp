@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/procedures.h"
+#include "core/teacherlist.h"
 #include "core/texts.h"
 #include "sheets/range.h"
 #include "sheets/sheet_operation.h"
@@ -248,8 +249,7 @@ bool importTeacherSheet(Ctx& c, const Sheet& sh, std::vector<CellEdit>& edits) {
   c.ui.progress(30);
   Fcts(c.ui, c.st);
   if (!checkTeacherDuplicates(c) || !readBlockedPeriods(c, sh)) return false;
-  c.st.LstJs.clear();
-  for (int i = 1; i <= s.Jss; ++i) c.st.LstJs.addItem(Lbq(3, i) + s.Jsmc(i));
+  fillTeacherList(s, c.st.LstJs);
   s.Jsydr = 1;
   c.ui.progress(100);
   c.st.Drcg[1] = true;

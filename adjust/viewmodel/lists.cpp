@@ -147,9 +147,10 @@ void MainWindowModel::LstKc_Click() {
 
 void MainWindowModel::LstJs_MouseDown() {
   RunState& st = c_.st;
+  // The first selected teacher; item 0 "000无" names no teacher.
   int selected = -1;
   for (int i = 0; i < st.LstJs.count() && selected < 0; ++i)
-    if (st.LstJs.selected(i)) selected = i;
+    if (st.LstJs.selected(i) && ValMid(st.LstJs.item(i), 0, 3) > 0) selected = i;
   if (selected < 0) {
     Tsxx(c_.ui, QStringLiteral("请在教师框内选择教师！"));
     return;
@@ -306,6 +307,10 @@ void MainWindowModel::deleteConfirmed(int nj, int bj) {
   st.Zt = QStringLiteral("删除");
   Scbjkb(nj, bj, c_.s.Mzts, 1, c_.s.Swjs + c_.s.Xwjs);
   c_.s.Ypbz(nj, bj) = 0;
+  // A class is unscheduled again: the window leaves the all-scheduled export state, so that
+  // "6、编排课表" can schedule it (the export frame returns once every class is scheduled).
+  st.ExportMode = false;
+  w_.CmdDcEnabled = false;
   if (st.OptYp) {
     for (int i = st.LstBj.count() - 1; i >= 0; --i)
       if (st.LstBj.item(i).left(4) == Lbq(2, nj) + Lbq(2, bj)) st.LstBj.removeItem(i);

@@ -94,7 +94,7 @@ TEST(TeacherAssignmentTable, TeacherCodesAddTheNumberColumn) {
   ChkBwfjs_Click(c);
   fx.form.ChkQbjs = false;
   ChkQbjs_Click(c);
-  fx.state.LstJs.setSelected(1, true);
+  fx.state.LstJs.setSelected(2, true);  // teacher 002 (row 0 is "000无")
   const Workbook book = fx.exportNow();
   const Sheet& sh = book.first();
   EXPECT_EQ(sh.text(2, 1), QStringLiteral("共有1人　全周共40节"));

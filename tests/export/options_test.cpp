@@ -186,7 +186,7 @@ TEST(ExportButton, EveryCheckStopsWithItsMessage) {
   OptXzjsfs_Click(c, 0);
   f.ChkQbjs = false;
   ChkQbjs_Click(c);
-  fx.state.LstJs.setSelected(0, false);
+  fx.state.LstJs.setSelected(1, false);  // the first teacher (row 0 is "000无")
   EXPECT_EQ(
       pressExport(fx),
       QStringList{QStringLiteral("因为按代码或姓名选择教师。所以需要选择“全部教师”或在教师框里选择教师！")});

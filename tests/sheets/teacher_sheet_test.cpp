@@ -67,7 +67,7 @@ TEST(TeacherSheet, ImportStoresNamesShortNamesBlocksAndTheList) {
   EXPECT_EQ(s.Hyjy(4, 1), "001");
   EXPECT_EQ(s.Hyjy(2, 2), "教师要求");
   EXPECT_EQ(s.Hyjy(4, 2), "004");
-  EXPECT_EQ(t.c.st.LstJs.items(), QStringList({"001张　三", "002李　四", "003王小明", "004赵　六"}));
+  EXPECT_EQ(t.c.st.LstJs.items(), QStringList({"000无", "001张　三", "002李　四", "003王小明", "004赵　六"}));
   ASSERT_EQ(edits.size(), 5u);
   EXPECT_EQ(edits[2].text, "小明");
   EXPECT_EQ(edits[4].row, 5);
