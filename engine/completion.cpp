@@ -161,6 +161,7 @@ namespace {
 // Runs the chain from class `next` until no class is named, Jp refuses, or a class stays in swap mode.
 void runChainFrom(Ctx& c, EngineHost& host, ClassRef next) {
   while (next.valid()) {
+    host.schedulingClass(next.Nj, next.Bj);
     if (Jp(c, host, next.Nj, next.Bj) != JpOutcome::Finished) return;
     const ClassRef done = next;
     next = Pkwc(c, host, done.Nj, done.Bj);
@@ -179,12 +180,14 @@ void scheduleChain(Ctx& c, EngineHost& host, int nj, int bj) {
   BackgroundTimetableSaves saves(c.st);
   runChainFrom(c, host, ClassRef{nj, bj});
   saves.finish();
+  host.schedulingStopped();
 }
 
 void continueChain(Ctx& c, EngineHost& host, int nj, int bj) {
   BackgroundTimetableSaves saves(c.st);
   runChainFrom(c, host, Pkwc(c, host, nj, bj));
   saves.finish();
+  host.schedulingStopped();
 }
 
 }  // namespace tavro

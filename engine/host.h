@@ -23,6 +23,16 @@ class EngineHost {
   virtual void replayTemporaryChanges() = 0;
   // Re-checks the temporary changes of class (nj, bj) after it was scheduled.
   virtual void recheckTemporaryChanges(int nj, int bj) = 0;
+  // Chooses the grid's cell style and writes its weekday and period headers (the run's step 16).
+  virtual void showGridHeaders() {}
+  // A scheduling chain is about to schedule class (nj, bj): the window shows the run's progress
+  // (through the Ui port) and may repaint and take events before the class is scheduled.
+  virtual void schedulingClass(int nj, int bj) {
+    (void)nj;
+    (void)bj;
+  }
+  // The scheduling chain stopped (every class scheduled, or a class left in swap mode).
+  virtual void schedulingStopped() {}
 };
 
 // NullHost: does nothing; for tests, benchmarks and the command line.

@@ -2,6 +2,7 @@
 
 #include "core/procedures.h"
 #include "core/slots.h"
+#include "core/teacherlist.h"
 #include "core/timetable_file.h"
 #include "core/vbtext.h"
 #include "engine/checks.h"
@@ -34,10 +35,9 @@ void prepare(Ctx& c) {
 }
 
 // Step 6: the mode word and the teacher list.
-void fillTeacherList(Ctx& c) {
+void showTeacherList(Ctx& c) {
   c.st.Zt = QStringLiteral("排课");
-  c.st.LstJs.clear();
-  for (int t = 1; t <= c.s.Jss && c.s.Jsmc.has(t); ++t) c.st.LstJs.addItem(Lbq(3, t) + c.s.Jsmc(t));
+  fillTeacherList(c.s, c.st.LstJs);
 }
 
 // Step 7: teacher cells and simultaneity counters from the class timetables.
@@ -81,7 +81,7 @@ void startScheduling(Ctx& c, EngineHost& host) {
            QStringLiteral(
                "排课，如果最后若干节排课困难将自动转为调课状态由用户决定如何调课，否则计算机将一直连续自"
                "动排课，直至全部班级课表都排好。"));
-  st.LblJd = QStringLiteral("正在编排课表……");
+  c.ui.status(QStringLiteral("正在编排课表……"));
   if (st.LstBj.count() == 0) return;
   const QString first = st.LstBj.item(0);
   const int nj = ValMid(first, 0, 2), bj = ValMid(first, 2, 2);
@@ -101,7 +101,7 @@ void CmdKb_Click(Ctx& c, EngineHost& host) {
   School& s = c.s;
   prepare(c);
   buildCourseSettings(s);
-  fillTeacherList(c);
+  showTeacherList(c);
   rebuildTeacherTimetables(c);
   markBlockedEvents(s);
   placeCombinedLessons(c);
@@ -114,6 +114,7 @@ void CmdKb_Click(Ctx& c, EngineHost& host) {
     Jctykct(c);
     Phjckcct(c);
   }
+  host.showGridHeaders();
   if (s.Ypbjs == s.Bjzs) {
     allScheduled(c, host);
     return;

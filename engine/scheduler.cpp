@@ -181,6 +181,8 @@ JpOutcome Jp(Ctx& c, EngineHost& host, int nj, int bj) {
   c.st.DqNj = nj;
   c.st.DqBj = bj;
   for (int i = 0; i < c.st.LstKc.count(); ++i) scheduleCourse(c, nj, bj, i);
+  // The grid shows every lesson placed (the automatic swap and the swap mode work on it).
+  host.Xsbb(nj, bj);
   const JpOutcome outcome = finish(c, host, nj, bj);
   host.Cbxskc(nj, bj);
   return outcome;

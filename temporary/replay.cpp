@@ -19,6 +19,12 @@ bool lessonsFit(const School& s, const ChangeRecord& r, int nj, int bj) {
   return true;
 }
 
+// The day the temporary layer shows: the start date of the date range (DTPicker1), so that a change
+// dated ahead shows while its range is being looked at; today (Jtrq) while the range has no date.
+QDate temporaryLayerDay(const RunState& st) {
+  return st.DTPicker1.isValid() ? st.DTPicker1 : Jtrq(st);
+}
+
 }  // namespace
 
 void resetTemporaryLayer(School& s) {
@@ -54,11 +60,11 @@ bool applyChangeRecord(School& s, const ChangeRecord& record) {
 void Dklsgkwj(Ctx& c) {
   resetTemporaryLayer(c.s);
   const ChangeFile file = readChangeFile(changeFilePath(c.s));
-  const QString today = Rqwb(Jtrq(c.st));
+  const QString day = Rqwb(temporaryLayerDay(c.st));
   for (const ChangeRecord& r : file.records) {
     c.st.Lsksrq = r.start;
     c.st.Lsjsrq = r.end;
-    if (r.inForce(today)) applyChangeRecord(c.s, r);
+    if (r.inForce(day)) applyChangeRecord(c.s, r);
   }
   if (file.broken > 0)
     Cwxx(c.ui, QStringLiteral("　　第") + QString::number(file.broken) +

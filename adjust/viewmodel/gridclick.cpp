@@ -133,23 +133,52 @@ bool MainWindowModel::candidateClick(int nj, int bj) {
   return swapStep(nj, bj);
 }
 
+// True (after telling the user) when the lesson at (xq, jc) is changed temporarily, on the day the
+// temporary layer shows or, in the temporary layer, on any day of the date range.
+bool MainWindowModel::temporaryChangeProtects(int nj, int bj, int xq, int jc) {
+  const School& s = c_.s;
+  const bool changed =
+      s.Kb(kTemporary, xq, jc, nj, bj) != s.Kb(kLongTerm, xq, jc, nj, bj) ||
+      (c_.st.OptCqls != 0 && temporaryClash && !temporaryClash(c_, nj, bj, xq, jc, xq, jc).isEmpty());
+  if (changed)
+    Tsxx(c_.ui,
+         QStringLiteral("　　该节已临时调课，为避免混乱，不能再调该节课！如果需要重新临时调课，可以按“删临”－"
+                        "“删除临时调课记录”按钮，删除该临时调课后再重新进行临时调课。"));
+  return changed;
+}
+
+// In the temporary layer, grades red every partner whose swap would clash with a recorded change on
+// some day of the date range. True when some partner is still not red.
+bool MainWindowModel::rejectTemporaryClashes(int nj, int bj) {
+  RunState& st = c_.st;
+  bool any = false;
+  for (int x = 1; x <= c_.s.Mzts; ++x)
+    for (int j = 1; j <= c_.s.Mtjs; ++j) {
+      if ((x == st.Xq1 && j == st.Jc1) || bpyyGrade(st.Bpyy(x, j)) == kGradeRed) continue;
+      const QString clash = temporaryClash ? temporaryClash(c_, nj, bj, st.Xq1, st.Jc1, x, j) : QString();
+      if (clash.isEmpty()) {
+        any = true;
+        continue;
+      }
+      st.Bpyy(x, j) = QStringLiteral("0") + clash;
+      Gsxs(st.MSFG, x, j, kColourCandidate, kColourRed);
+    }
+  return any;
+}
+
 bool MainWindowModel::chooseLessonToMove(int nj, int bj) {
   RunState& st = c_.st;
   const School& s = c_.s;
   const int xq = st.MSFG.curXq, jc = st.MSFG.curJc;
-  if (s.Kb(kTemporary, xq, jc, nj, bj) != s.Kb(kLongTerm, xq, jc, nj, bj)) {
-    Tsxx(c_.ui,
-         QStringLiteral("　　该节已临时调课，为避免混乱，不能再调该节课！如果需要重新临时调课，可以按“删临”－"
-                        "“删除临时调课记录”按钮，删除该临时调课后再重新进行临时调课。"));
-    return false;
-  }
+  if (temporaryChangeProtects(nj, bj, xq, jc)) return false;
   Bpyyql(st);
   st.Xq1 = xq;
   st.Jc1 = jc;
   Gsxs(st.MSFG, xq, jc, kColourWhite, 0);
   QString kind;
   Bbsrb(s, st.Dqcqls, nj, bj, xq, jc, st.Kch1, st.Jsh1, kind);
-  const bool any = gradeCandidates(c_, nj, bj, st.Kch1);
+  bool any = gradeCandidates(c_, nj, bj, st.Kch1);
+  if (st.OptCqls != 0) any = rejectTemporaryClashes(nj, bj) && any;
   st.MSFG.curXq = xq;
   st.MSFG.curJc = jc;
   const bool forced = !st.Bxdck.isEmpty();
@@ -201,6 +230,21 @@ bool MainWindowModel::afterLongTermSwap(int nj, int bj) {
     st.LstBjEnabled = true;
   }
   return false;
+}
+
+void MainWindowModel::cancelSwap() {
+  RunState& st = c_.st;
+  int nj = 0, bj = 0;
+  if (st.Zt != QStringLiteral("调课") || !st.Bxdck.isEmpty() || !labelClass(nj, bj)) return;
+  if (st.Xq1 != 0 || st.Jc1 != 0) {
+    st.Xq1 = st.Jc1 = 0;
+    Hfbbxs(nj, bj);
+    st.TxtSm = st.Tsnr;
+    return;
+  }
+  st.Zt = QStringLiteral("查班");
+  Xsbb(nj, bj);
+  st.TxtSm = QStringLiteral("　　班级课表中绿字为合班课。");
 }
 
 // ---- EngineHost ----

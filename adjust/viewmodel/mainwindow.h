@@ -9,6 +9,7 @@
 // list, run the grid click once) land here.
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 #include "core/ctx.h"
@@ -37,6 +38,7 @@ struct MainWindowControls {
   bool FraPkVisible = false;                // scheduling frame
   bool RichTextBoxZbVisible = false;        // notice box
   QString RichTextBoxZb;                    // RichTextBoxZb: the change notices to print
+  QStringList noticeRecord;                 // the record the notices were composed for (its lines)
   bool CmdDcEnabled = false;                // export button "9、导出"
   int Kbzl = 0;                             // export table kind (2 = subject master table)
   QString LblToolTip;                       // tool tip of the grid label
@@ -47,6 +49,12 @@ struct MainWindowControls {
 // A temporary swap of the grid click (filled in by the temporary-changes module): class, and the
 // run state's Xq1/Jc1/Xq2/Jc2 name the two lessons. Returns true when the swap was made.
 using TemporarySwap = std::function<bool(Ctx&, int nj, int bj)>;
+
+// Why exchanging the lessons at (xq1, jc1) and (xq2, jc2) of class (nj, bj) in the temporary layer
+// for the days of the date range would clash with a recorded change in force on one of those
+// days (the reason as a swap-test verdict without its grade digit); "" when it would not. With
+// (xq2, jc2) = (xq1, jc1) only a change of that lesson itself counts.
+using TemporaryClash = std::function<QString(Ctx&, int nj, int bj, int xq1, int jc1, int xq2, int jc2)>;
 
 class MainWindowModel : public EngineHost {
  public:
@@ -63,12 +71,30 @@ class MainWindowModel : public EngineHost {
   TemporarySwap temporarySwap;                           // step of a temporary swap
   std::function<void()> exportButtonsChanged;            // the export part updates its buttons
   std::function<void()> noticesShown;                    // the export part turns its button into "9、打印"
+  std::function<void()> noticesDropped;                  // the export part turns its button back
+  TemporaryClash temporaryClash;                         // clashes of a temporary swap over its range
+  // Lets the window repaint and take events while a scheduling chain runs (between two classes).
+  std::function<void()> keepWindowAlive;
 
   // ---- Change notices (adjust/viewmodel/temporary_hooks.cpp) ----
   // Shows the notice text in RichTextBoxZb, hides the scheduling frame, calls noticesShown.
   void showNotices(const QString& text);
   // After printing: hides the notice box and the date range, shows the scheduling frame.
   void closeNotices();
+  // After records of "调课.txt" were removed: notices of a change that is no longer recorded are
+  // dropped (the box is emptied and closed, noticesDropped is called).
+  void dropStaleNotices();
+  // The start or end date of the temporary range changed: a chosen lesson to move is let go (its
+  // grading depends on the range) and, in the temporary layer, the grid shows the timetable as it
+  // is on the start date.
+  void temporaryDatesChanged();
+
+  // ---- Start and keyboard ----
+  // The hint box before the school is imported: what to do first.
+  void showStartHint();
+  // Esc in the class grid: lets a chosen lesson to move go, or with none chosen leaves swap mode
+  // for browsing the class. The forced swap mode cannot be left.
+  void cancelSwap();
 
   // ---- Lists and options (main window) ----
   // Xgypwp + option captions: refills LstBj from the scheduled flags and OptYp.
@@ -135,6 +161,9 @@ class MainWindowModel : public EngineHost {
   void clickGridCell(int xq, int jc) override;
   void replayTemporaryChanges() override;
   void recheckTemporaryChanges(int nj, int bj) override;
+  void showGridHeaders() override;
+  void schedulingClass(int nj, int bj) override;
+  void schedulingStopped() override;
 
  private:
   void fillCourseListForClass(int nj, int bj);
@@ -145,6 +174,8 @@ class MainWindowModel : public EngineHost {
   bool swapModeClick(int nj, int bj);
   bool candidateClick(int nj, int bj);
   bool chooseLessonToMove(int nj, int bj);
+  bool temporaryChangeProtects(int nj, int bj, int xq, int jc);
+  bool rejectTemporaryClashes(int nj, int bj);
   bool swapStep(int nj, int bj);
   bool afterLongTermSwap(int nj, int bj);
   void browseClick();
