@@ -3,6 +3,7 @@
 // "请回答", an input box, the open-file dialog, and the main window's progress
 // bar, status text and wizard window (reached through callbacks the window sets).
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -37,7 +38,39 @@ class DesktopUi : public Ui {
   QPointer<QWidget> parent_;
 };
 
+// WindowStatusUi: the main window's Ui port. Messages, questions and dialogs go to the Ui it wraps
+// (the desktop's dialogs, or a test's script) after the window has shown the state the command
+// reached; the progress bar and the status text are the window's own widgets and are written here
+// whichever Ui is wrapped (and passed on to it).
+class WindowStatusUi : public Ui {
+ public:
+  explicit WindowStatusUi(Ui& inner) : inner_(inner) {}
+
+  std::function<void(int)> onProgress;           // moves the progress bar
+  std::function<void(const QString&)> onStatus;  // writes the status text
+  std::function<void()> beforeDialog;            // called before a box or dialog opens
+
+  void info(const QString& text) override;
+  void warning(const QString& text) override;
+  bool ask(const QString& text, bool noDefault = false) override;
+  std::optional<QString> input(const QString& prompt, const QString& title = QString(),
+                               const QString& defaultText = QString()) override;
+  std::optional<QString> chooseFile(const QString& title, const QString& filter) override;
+  void progress(int percent) override;
+  void status(const QString& text) override;
+  void beep() override { inner_.beep(); }
+  void tip(int number, const QString& text) override { inner_.tip(number, text); }
+
+ private:
+  Ui& inner_;
+};
+
 // Lets pending paint events run without handling user input (used while a long command runs).
 void repaintNow();
+
+// Loads Qt's own Chinese translation (qtbase_zh_CN from Qt's translations folder) when it is
+// installed, so the standard dialogs (files, fonts, printing) speak Chinese too. The message and
+// input boxes set their button captions themselves either way.
+void installChineseTranslation(QCoreApplication& app);
 
 }  // namespace tavro::app

@@ -68,7 +68,6 @@ QWidget* FrmJdkb::buildTopRow() {
   List1_->setWrapping(true);
   List1_->setResizeMode(QListView::Adjust);
   List1_->setSpacing(1);
-  List1_->setUniformItemSizes(true);
   List1_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   List1_->setFixedHeight(List1_->fontMetrics().lineSpacing() * 4 +
                          List1_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 16);
@@ -135,15 +134,26 @@ void FrmJdkb::dispatch(const std::function<void()>& event) {
 }
 
 void FrmJdkb::open(const DetailRequest& request) {
-  const bool first = !model_.loaded();
   dispatch([this, &request] { model_.open(request); });
-  if (first) {
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    move(std::max(screen.right() - width(), screen.left()), screen.top());
-  }
   show();
+  placeOnScreen();
   raise();
   activateWindow();
+}
+
+// The window lies wholly on the screen that holds the main window: at its right edge and top the
+// first time, and pulled back onto the screen whenever its size changed.
+void FrmJdkb::placeOnScreen() {
+  adjustSize();
+  const QWidget* main = parentWidget();
+  QScreen* screen = main && main->screen() ? main->screen() : QGuiApplication::primaryScreen();
+  const QRect area = screen->availableGeometry();
+  const QRect frame = frameGeometry();
+  QPoint at = placed_ ? frame.topLeft() : QPoint(area.right() + 1 - frame.width(), area.top());
+  at.setX(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() + 1 - frame.width())));
+  at.setY(std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() + 1 - frame.height())));
+  move(at);
+  placed_ = true;
 }
 
 std::pair<int, int> FrmJdkb::position(int xq, int jc) const {
@@ -170,6 +180,11 @@ void FrmJdkb::refreshList() {
   if (shown != list.items()) {
     List1_->clear();
     List1_->addItems(list.items());
+    // Every item gets the width of the longest, so no name is cut.
+    int widest = 0;
+    for (const QString& text : list.items())
+      widest = std::max(widest, List1_->fontMetrics().horizontalAdvance(text));
+    List1_->setGridSize(QSize(widest + 16, List1_->fontMetrics().lineSpacing() + 4));
   }
   List1_->setCurrentRow(list.listIndex());
   LstCqls_->setCurrentRow(model_.LstCqls());

@@ -43,6 +43,7 @@ class FrmJdkb : public QWidget {
   void refreshList();
   void refreshGrid();
   void sizeGrid();
+  void placeOnScreen();
 
   Ctx c_;
   DetailWindowModel model_;
@@ -51,6 +52,7 @@ class FrmJdkb : public QWidget {
   QPushButton* CmdGb_;
   QTableWidget* MSFG_;
   QLabel* LblSm_;
+  bool placed_ = false;
 };
 
 // The hook the main window's view-model calls to open the detailed window: creates the window

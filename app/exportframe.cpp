@@ -6,17 +6,19 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QGroupBox>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScrollArea>
 #include <QUrl>
 #include <QVBoxLayout>
 
 #include "app/mainwindow.h"
+#include "core/procedures.h"
 #include "export/handlers.h"
 #include "export/settings_file.h"
 
@@ -52,8 +54,11 @@ ExportServices desktopExportServices(QWidget* parent) {
     return FontChoice{font.family(), font.pointSizeF(), font.bold(), font.italic()};
   };
   services.openFile = [](const QString& path) {
-    if (qEnvironmentVariableIsSet("TAVRO_NO_OPEN")) return;
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    if (qEnvironmentVariableIsSet("TAVRO_NO_OPEN")) return false;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+  };
+  services.openFolder = [](const QString& folder) {
+    if (!qEnvironmentVariableIsSet("TAVRO_NO_OPEN")) QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
   };
   return services;
 }
@@ -66,15 +71,9 @@ ExportFrame::ExportFrame(FrmTavroKcapxt& window, QGroupBox* frame)
       settingsPath_(printFormatPath()) {
   setObjectName(QStringLiteral("ExportFrame"));
   buildWidgets();
-  // In a short window the options scroll rather than being cut.
-  auto* scroll = new QScrollArea;
-  scroll->setObjectName(QStringLiteral("FraDcScroll"));
-  scroll->setFrameShape(QFrame::NoFrame);
-  scroll->setWidgetResizable(true);
-  scroll->setWidget(this);
   auto* layout = new QVBoxLayout(frame);
-  layout->setContentsMargins(4, 2, 4, 2);
-  layout->addWidget(scroll);
+  layout->setContentsMargins(6, 2, 6, 4);
+  layout->addWidget(this);
   connectControls();
   connectSharedControls();
   window.model().exportButtonsChanged = [this] { classShown(); };
@@ -138,8 +137,19 @@ void ExportFrame::exportNow() {
   run([this](ExportCtx& c) {
     lastResult_ = CmdDc_Click(c, ExportPaths{settingsPath_, QString()}, hooks_);
     if (auto* bar = window_.findChild<QProgressBar*>(QStringLiteral("PrbJd"))) bar->setValue(form_.progress);
-    if (lastResult_.written && services_.openFile) services_.openFile(lastResult_.path);
+    if (lastResult_.written) reportWritten(c.ui, lastResult_.path);
   });
+}
+
+// The status line names the file written; when the desktop did not open it, a question names it
+// in full and offers to open its folder.
+void ExportFrame::reportWritten(Ui& ui, const QString& path) {
+  const QFileInfo file(path);
+  ui.status(QStringLiteral("已导出：") + file.fileName());
+  if (services_.openFile && services_.openFile(path)) return;
+  const QString question = QStringLiteral("　　表格已导出到文件：\r\n") + QDir::toNativeSeparators(path) +
+                           QStringLiteral("\r\n　　要打开它所在的文件夹吗？");
+  if (Wxx(ui, question) && services_.openFolder) services_.openFolder(file.absolutePath());
 }
 
 void ExportFrame::chooseFont(int k) {

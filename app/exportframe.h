@@ -4,7 +4,8 @@
 // handler and the whole frame mirrors the model again, so every interplay of
 // the options shows in the widgets. The frame also serves "9、导出": the
 // workbook is written into the data folder's export folder, the desktop opens
-// it with its default application, and the window beeps when it is done. The
+// it with its default application (when it cannot, the window names the file and
+// offers to open its folder), and the window beeps when it is done. The
 // frame appears once every class is scheduled; the main window's class, course
 // and teacher lists and their "全部" boxes are the frame's lists.
 
@@ -32,8 +33,10 @@ class FrmTavroKcapxt;
 struct ExportServices {
   // Opens font dialog k (0 title, 1 body) on the current font; nullopt when cancelled.
   std::function<std::optional<FontChoice>(int k, const FontChoice& current)> chooseFont;
-  // Opens a written workbook with the desktop's default application.
-  std::function<void(const QString& path)> openFile;
+  // Opens a written workbook with the desktop's default application; false when it was not opened.
+  std::function<bool(const QString& path)> openFile;
+  // Opens a folder in the desktop's file manager.
+  std::function<void(const QString& folder)> openFolder;
 };
 
 // The services of a desktop session: QFontDialog, and QDesktopServices::openUrl unless the
@@ -81,6 +84,7 @@ class ExportFrame : public QWidget {
   // Runs a change of the frame through the window (errors shown, window and frame refreshed).
   void run(const std::function<void(ExportCtx&)>& change);
   void chooseFont(int k);
+  void reportWritten(Ui& ui, const QString& path);
   void mirrorKinds();
   void mirrorDaysAndPeriods();
   void mirrorOptions();

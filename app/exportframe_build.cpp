@@ -36,11 +36,12 @@ QComboBox* combo(const QStringList& items, const char* name) {
   return box;
 }
 
+// A weekday or period list: narrow, seven rows high (longer lists scroll).
 QListWidget* multiList(const char* name) {
   auto* list = named(new QListWidget, QString::fromLatin1(name));
   list->setSelectionMode(QAbstractItemView::MultiSelection);
-  list->setMaximumWidth(80);
-  list->setMaximumHeight(84);
+  list->setFixedWidth(list->fontMetrics().horizontalAdvance(QStringLiteral("日日")) + 34);
+  list->setFixedHeight(7 * (list->fontMetrics().lineSpacing() + 2) + 2 * list->frameWidth() + 4);
   return list;
 }
 
@@ -50,7 +51,7 @@ QWidget* captioned(const QString& caption, const char* name) {
   auto* layout = new QHBoxLayout(frame);
   layout->setContentsMargins(0, 0, 0, 0);
   auto* label = new QLabel(caption);
-  label->setMinimumWidth(40);
+  label->setFixedWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("课程名")) + 8);
   layout->addWidget(label);
   return frame;
 }
@@ -86,8 +87,8 @@ void ExportFrame::buildWidgets() {
   layout->addWidget(buildNameColumn());
   layout->addStretch(1);
   placeWholeSchoolBox();
-  // The frame keeps the height that shows every option; a short window scrolls it.
-  setMinimumHeight(sizeHint().height());
+  // Every option shows whole: the frame never gets less room than its controls need.
+  setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 }
 
 QWidget* ExportFrame::buildKindColumn() {
@@ -102,6 +103,9 @@ QWidget* ExportFrame::buildKindColumn() {
                        QStringLiteral("年级教师表")},
                       "CmbXiangmu");
   FraXiangmu_->layout()->addWidget(CmbXiangmu_);
+  // The two lists line up under each other.
+  for (QComboBox* box : {CmbKbzl_, CmbXiangmu_})
+    box->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
   FraXzjsfs_ = group(QStringLiteral("选择教师方式"), "FraXzjsfs");
   OptXzjsfs_ = optionPair(FraXzjsfs_, QStringLiteral("OptXzjsfs"), QStringLiteral("按代码或姓名"),
                           QStringLiteral("按班级和课程"));

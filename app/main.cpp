@@ -6,12 +6,14 @@
 #include <QFileInfo>
 #include <QTextStream>
 
+#include "app/desktopui.h"
 #include "app/mainwindow.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("tavro"));
   QApplication::setApplicationVersion(QStringLiteral("2.0"));
+  tavro::app::installChineseTranslation(app);
   QCommandLineParser parser;
   parser.setApplicationDescription(QStringLiteral("Tavro中小学排课系统2.0版"));
   parser.addHelpOption();

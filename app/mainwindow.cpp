@@ -67,16 +67,19 @@ FrmTavroKcapxt::FrmTavroKcapxt(const WindowOptions& options, QWidget* parent)
     : QMainWindow(parent),
       ownUi_(options.ui ? nullptr : std::make_unique<DesktopUi>(this)),
       ui_(options.ui ? options.ui : ownUi_.get()),
+      port_(*ui_),
       ownStore_(options.store ? nullptr : openSettingsStore()),
       store_(options.store ? options.store : ownStore_.get()),
-      vm_(std::make_unique<MainWindowModel>(session_.ctx(*ui_))),
+      vm_(std::make_unique<MainWindowModel>(session_.ctx(port_))),
       schedulingHost_(*vm_) {
   setObjectName(QStringLiteral("FrmTavroKcapxt"));
   setWindowTitle(QStringLiteral("Tavro中小学排课系统2.0版"));
   setWindowIcon(QIcon::fromTheme(QStringLiteral("tavro")));
   buildWidgets();
   if (ownUi_) connectDesktopUi(*ownUi_);
+  connectPort();
   connectEvents();
+  connectRunHooks();
   temporaryBar_ = new TemporaryBar(*this);
   vm_->openDetail = detailOpener(*this);
   exportFrame_ = new ExportFrame(*this, FraDc_);
@@ -96,13 +99,30 @@ void FrmTavroKcapxt::startUp() {
   applyStartValues(session_.school, st, QDate::currentDate());
   readSettings(*store_, session_.school, st);
   vm_->Xsypwpbjs();
+  vm_->showStartHint();
   refresh();
 }
 
 void FrmTavroKcapxt::connectDesktopUi(DesktopUi& ui) {
-  ui.onProgress = [this](int percent) { Prb_->setValue(std::clamp(percent, 0, 100)); };
-  ui.onStatus = [this](const QString& text) { LblJd_->setText(text); };
   ui.onTip = [this](int number, const QString& text) { showTip(number, text); };
+}
+
+void FrmTavroKcapxt::connectPort() {
+  port_.onProgress = [this](int percent) { Prb_->setValue(std::clamp(percent, 0, 100)); };
+  port_.onStatus = [this](const QString& text) { LblJd_->setText(text); };
+  // A box shows over the window as the command has left it so far.
+  port_.beforeDialog = [this] {
+    if (running_) mirrorRunState();
+  };
+}
+
+void FrmTavroKcapxt::connectRunHooks() {
+  // Between two classes of a scheduling chain the window shows the run so far and takes its
+  // events (commands wait: dispatch refuses them until the run ends).
+  vm_->keepWindowAlive = [this] {
+    mirrorRunState();
+    QCoreApplication::processEvents();
+  };
 }
 
 void FrmTavroKcapxt::showTip(int number, const QString& text) {
@@ -117,26 +137,39 @@ void FrmTavroKcapxt::showTip(int number, const QString& text) {
 
 void FrmTavroKcapxt::dispatch(const std::function<void()>& event) {
   if (ended_) return;
+  if (running_) {
+    QApplication::beep();  // a command is still running (its events are being shown)
+    return;
+  }
+  running_ = true;
   try {
     event();
   } catch (const ProgramEnd& end) {
+    running_ = false;
     endProgram(end.message(), end.shown());
     return;
   } catch (const OperationStopped& stopped) {
-    Cwxx(*ui_, stopped.why());
+    Cwxx(port_, stopped.why());
   } catch (const std::exception& failure) {
-    Cwxx(*ui_, QStringLiteral("操作未能完成：") + QString::fromStdString(failure.what()));
+    Cwxx(port_, QStringLiteral("操作未能完成：") + QString::fromStdString(failure.what()));
   }
+  running_ = false;
   refresh();
 }
 
 void FrmTavroKcapxt::endProgram(const QString& message, bool shown) {
-  if (!shown) Tsxx(*ui_, message);
+  if (!shown) Tsxx(port_, message);
   ended_ = true;
   close();  // the program ends with its last window
 }
 
 void FrmTavroKcapxt::closeEvent(QCloseEvent* event) {
+  if (running_ && !ended_) {
+    // The window cannot go away under a running command; it can be closed once it has ended.
+    QApplication::beep();
+    event->ignore();
+    return;
+  }
   if (wizard_) wizard_->dismiss();  // ending the program does not write the wizard's keys
   event->accept();
 }
@@ -178,6 +211,7 @@ void FrmTavroKcapxt::connectEvents() {
     connect(OptCqls_[i], &QRadioButton::clicked, this,
             [this, i] { dispatch([this, i] { vm_->OptCqls_Click(i); }); });
   MSFG0_->onCellClicked = [this](int xq, int jc) { dispatch([this, xq, jc] { vm_->clickCell(xq, jc); }); };
+  MSFG0_->onEscape = [this] { dispatch([this] { vm_->cancelSwap(); }); };
   Lbl0_->installEventFilter(new ClickFilter(this, [this] { dispatch([this] { vm_->Lbl_Click(0); }); }));
   connectListEvents();
 }

@@ -50,13 +50,17 @@ class FrmTavroKcapxt : public QMainWindow {
   void startUp();
   // Mirrors the run state into every widget.
   void refresh();
+  // Mirrors the run state into the main window's own widgets only (used while a command runs).
+  void mirrorRunState();
+  // True while a forwarded event runs.
+  bool running() const { return running_; }
   // Runs one forwarded event: a program end shows its message and closes the window; another
   // failure is shown as a warning and abandons the command. Refreshes afterwards.
   void dispatch(const std::function<void()>& event);
 
   Session& session() { return session_; }
   MainWindowModel& model() { return *vm_; }
-  Ctx ctx() { return session_.ctx(*ui_); }
+  Ctx ctx() { return session_.ctx(port_); }
   // True once a path ended the program.
   bool ended() const { return ended_; }
   // Shows tip number in the modeless wizard window FrmTs (created at the first tip).
@@ -91,8 +95,10 @@ class FrmTavroKcapxt : public QMainWindow {
   QGroupBox* buildTeacherFrame();
   QWidget* buildOptionRow();
   void connectEvents();
+  void connectRunHooks();
   void connectListEvents();
   void connectDesktopUi(DesktopUi& ui);
+  void connectPort();
   void endProgram(const QString& message, bool shown);
   void refreshButtons();
   void refreshLists();
@@ -101,15 +107,16 @@ class FrmTavroKcapxt : public QMainWindow {
   void teacherSelectionChanged();
 
   std::unique_ptr<DesktopUi> ownUi_;
-  Ui* ui_;
+  Ui* ui_;               // the messages and dialogs (the desktop's, or a test's script)
+  WindowStatusUi port_;  // the window's Ui port: ui_ plus the progress bar and status text
   std::unique_ptr<QSettings> ownStore_;
   QSettings* store_;
   Session session_;
   std::unique_ptr<MainWindowModel> vm_;
   SchedulingHost schedulingHost_;
   bool ended_ = false;
+  bool running_ = false;
   bool mirroring_ = false;
-  QString lastLblJd_;
 
   QPushButton *CmdXx_, *CmdJs_, *CmdKc_, *CmdHb_, *CmdBj_, *CmdKb_, *CmdDk_, *CmdSc_, *CmdDc_, *CmdTc_;
   std::array<QLabel*, 6> LblTs_{};  // 1..5: "导入成功" beside the sheet buttons; 6: status label 6
@@ -125,6 +132,7 @@ class FrmTavroKcapxt : public QMainWindow {
   QTextEdit* TxtSm_;
   QLabel* Lbl0_;
   GridView* MSFG0_;
+  QWidget* gridPlaceholder_;  // takes the grid's room while no class is shown
   QGroupBox* FraDc_;
   ExportFrame* exportFrame_ = nullptr;
   TemporaryBar* temporaryBar_ = nullptr;

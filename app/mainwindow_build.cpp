@@ -6,14 +6,17 @@
 #include <QDateEdit>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTextEdit>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/gridview.h"
 #include "app/mainwindow.h"
@@ -28,9 +31,14 @@ W* named(W* widget, const char* name) {
   return widget;
 }
 
-QPushButton* stepButton(const QString& caption, const char* name) {
+// A step button; the numbered ones take Alt and their number as shortcut.
+QPushButton* stepButton(const QString& caption, const char* name, int number) {
   auto* button = named(new QPushButton(caption), name);
   button->setMinimumHeight(30);
+  if (number >= 1 && number <= 9) {
+    button->setShortcut(QKeySequence(Qt::ALT | static_cast<Qt::Key>(Qt::Key_0 + number)));
+    button->setToolTip(QStringLiteral("Alt+%1").arg(number));
+  }
   return button;
 }
 
@@ -61,16 +69,17 @@ QWidget* FrmTavroKcapxt::buildStepColumn() {
   auto* column = new QWidget;
   auto* grid = new QGridLayout(column);
   grid->setContentsMargins(0, 0, 0, 0);
-  CmdXx_ = stepButton(QStringLiteral("1、学校"), "CmdXx");
-  CmdJs_ = stepButton(QStringLiteral("2、教师"), "CmdJs");
-  CmdKc_ = stepButton(QStringLiteral("3、课程"), "CmdKc");
-  CmdHb_ = stepButton(QStringLiteral("4、合班"), "CmdHb");
-  CmdBj_ = stepButton(QStringLiteral("5、班级"), "CmdBj");
-  CmdKb_ = stepButton(QStringLiteral("6、课表"), "CmdKb");
-  CmdDk_ = stepButton(QStringLiteral("7、调课"), "CmdDk");
-  CmdSc_ = stepButton(QStringLiteral("8、删除"), "CmdSc");
-  CmdDc_ = stepButton(QStringLiteral("9、导出"), "CmdDc");
-  CmdTc_ = stepButton(QStringLiteral("12、退出"), "CmdTc");
+  CmdXx_ = stepButton(QStringLiteral("1、学校"), "CmdXx", 1);
+  CmdJs_ = stepButton(QStringLiteral("2、教师"), "CmdJs", 2);
+  CmdKc_ = stepButton(QStringLiteral("3、课程"), "CmdKc", 3);
+  CmdHb_ = stepButton(QStringLiteral("4、合班"), "CmdHb", 4);
+  CmdBj_ = stepButton(QStringLiteral("5、班级"), "CmdBj", 5);
+  CmdKb_ = stepButton(QStringLiteral("6、课表"), "CmdKb", 6);
+  CmdDk_ = stepButton(QStringLiteral("7、调课"), "CmdDk", 7);
+  CmdSc_ = stepButton(QStringLiteral("8、删除"), "CmdSc", 8);
+  CmdDc_ = stepButton(QStringLiteral("9、导出"), "CmdDc", 9);
+  CmdTc_ = stepButton(QStringLiteral("12、退出"), "CmdTc", 0);
+  CmdTc_->setShortcut(QKeySequence::Quit);
   const std::array<QPushButton*, 10> buttons{CmdXx_, CmdJs_, CmdKc_, CmdHb_, CmdBj_,
                                              CmdKb_, CmdDk_, CmdSc_, CmdDc_, CmdTc_};
   for (int i = 0; i < 5; ++i) LblTs_[i] = importedLabel(i + 1);
@@ -79,6 +88,7 @@ QWidget* FrmTavroKcapxt::buildStepColumn() {
   for (int i = 0; i < 10; ++i) {
     grid->addWidget(buttons[i], i, 0);
     if (i < 6) grid->addWidget(LblTs_[i], i, 1);
+    if (i > 0) setTabOrder(buttons[i - 1], buttons[i]);
   }
   grid->setRowStretch(10, 1);
   Prb_ = named(new QProgressBar, "PrbJd");
@@ -86,9 +96,11 @@ QWidget* FrmTavroKcapxt::buildStepColumn() {
   Prb_->setValue(0);
   LblJd_ = named(new QLabel, "LblJd");
   LblJd_->setWordWrap(true);
+  LblJd_->setMinimumHeight(3 * LblJd_->fontMetrics().lineSpacing());
+  LblJd_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   grid->addWidget(Prb_, 11, 0, 1, 2);
   grid->addWidget(LblJd_, 12, 0, 1, 2);
-  column->setMinimumWidth(190);
+  column->setFixedWidth(180);
   return column;
 }
 
@@ -138,8 +150,7 @@ QWidget* FrmTavroKcapxt::buildListColumn() {
   layout->addWidget(buildClassFrame(), 3);
   layout->addWidget(buildCourseFrame(), 2);
   layout->addWidget(buildTeacherFrame(), 3);
-  column->setMinimumWidth(200);
-  column->setMaximumWidth(280);
+  column->setFixedWidth(210);
   return column;
 }
 
@@ -171,7 +182,9 @@ QWidget* FrmTavroKcapxt::buildGridColumn() {
   auto* column = new QWidget;
   auto* layout = new QVBoxLayout(column);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(buildOptionRow());
+  QWidget* options = buildOptionRow();
+  options->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+  layout->addWidget(options);
   Lbl0_ = named(new QLabel, "Lbl0");
   Lbl0_->setFrameShape(QFrame::Panel);
   Lbl0_->setFrameShadow(QFrame::Sunken);
@@ -185,23 +198,34 @@ QWidget* FrmTavroKcapxt::buildGridColumn() {
   auto* hint = named(new QGroupBox(QStringLiteral("说明")), "FraSm");
   TxtSm_ = named(new QTextEdit, "TxtSm");
   TxtSm_->setReadOnly(true);
-  TxtSm_->setMaximumHeight(70);
-  (new QVBoxLayout(hint))->addWidget(TxtSm_);
+  // Three lines of hint, however much room the grid leaves.
+  TxtSm_->setFixedHeight(3 * TxtSm_->fontMetrics().lineSpacing() + 2 * TxtSm_->frameWidth() + 8);
+  hint->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+  auto* hintLayout = new QVBoxLayout(hint);
+  hintLayout->setContentsMargins(6, 2, 6, 4);
+  hintLayout->addWidget(TxtSm_);
   layout->addWidget(hint);
   FraDc_ = named(new QGroupBox(QStringLiteral("导出表格的选项")), "FraDc");
-  FraDc_->setMinimumHeight(40);
-  layout->addWidget(FraDc_, 1);
+  layout->addWidget(FraDc_);
+  // Before a class is shown (the grid hidden) the free room stays below the hint.
+  gridPlaceholder_ = new QWidget;
+  gridPlaceholder_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+  layout->addWidget(gridPlaceholder_, 3);
   return column;
 }
 
 void FrmTavroKcapxt::buildWidgets() {
   auto* central = new QWidget;
   auto* layout = new QHBoxLayout(central);
+  layout->setContentsMargins(6, 6, 6, 6);
   layout->addWidget(buildStepColumn());
   layout->addWidget(buildListColumn());
   layout->addWidget(buildGridColumn(), 1);
   setCentralWidget(central);
-  resize(1280, 720);
+  // The size of a maximized window on the common school office screen (1366×768 less its task bar
+  // and title bar), or the whole screen when it is smaller.
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  resize(std::min(1366, screen.width()), std::min(698, screen.height() - 30));
 }
 
 }  // namespace tavro::app

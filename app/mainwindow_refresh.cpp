@@ -48,6 +48,12 @@ void setButton(QPushButton* button, const QString& caption, bool enabled) {
 }  // namespace
 
 void FrmTavroKcapxt::refresh() {
+  mirrorRunState();
+  if (temporaryBar_) temporaryBar_->refresh();
+  if (exportFrame_) exportFrame_->refresh();
+}
+
+void FrmTavroKcapxt::mirrorRunState() {
   mirroring_ = true;
   refreshButtons();
   refreshLists();
@@ -55,20 +61,15 @@ void FrmTavroKcapxt::refresh() {
   const RunState& st = session_.state;
   const School& s = session_.school;
   if (TxtSm_->toPlainText() != st.TxtSm) TxtSm_->setPlainText(st.TxtSm);
-  if (st.LblJd != lastLblJd_) {
-    lastLblJd_ = st.LblJd;
-    LblJd_->setText(st.LblJd);
-  }
   Lbl0_->setText(st.MSFG.label);
   Lbl0_->setToolTip(vm_->controls().LblToolTip);
   // Before any class is shown there is nothing to draw: the grid and its label stay hidden.
   const bool gridShown = st.MSFG.visible && !st.MSFG.label.isEmpty();
   Lbl0_->setVisible(gridShown);
   MSFG0_->setVisible(gridShown);
+  gridPlaceholder_->setVisible(!gridShown);
   MSFG0_->show(st.MSFG, s.Hsdm, s.Mzts, s.Mtjs);
   mirroring_ = false;
-  if (temporaryBar_) temporaryBar_->refresh();
-  if (exportFrame_) exportFrame_->refresh();
 }
 
 void FrmTavroKcapxt::refreshButtons() {

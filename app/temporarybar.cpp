@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLayout>
 #include <QListWidget>
 #include <QPrinter>
@@ -28,19 +29,38 @@ namespace tavro::app {
 
 namespace {
 
-// The dialog of "删临": the records with the ones in force today marked; several may be chosen.
+const QString kRemoveRecordsHow = QStringLiteral(
+    "选择要删除的临时调课记录（可选多个），再按“删除”；删除后临时课表恢复原样。标有“（今日有效）”的记录今天正"
+    "在执行。");
+const QString kInForceToday = QStringLiteral("（今日有效）");
+
+// One row of the record list: the marker of a record in force today first (others get as many
+// full-width spaces, so the numbers line up), then the record's summary.
+QString recordListItem(const ChangeRecord& r, const QString& today) {
+  return (r.inForce(today) ? kInForceToday : QString(kInForceToday.size(), QChar(0x3000))) +
+         changeRecordSummary(r);
+}
+
+// The dialog of "删临": what to do on top, then the records (those in force today marked first);
+// several may be chosen.
 std::optional<QList<int>> recordDialog(QWidget* parent, const QStringList& summaries) {
   QDialog dialog(parent);
   dialog.setObjectName(QStringLiteral("DlgSclsgk"));
   dialog.setWindowTitle(QStringLiteral("删除临时调课记录"));
+  auto* how = new QLabel(kRemoveRecordsHow);
+  how->setObjectName(QStringLiteral("LblSclsgk"));
+  how->setWordWrap(true);
   auto* list = new QListWidget;
   list->setObjectName(QStringLiteral("LstLsgk"));
   list->setSelectionMode(QAbstractItemView::MultiSelection);
   list->addItems(summaries);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("删除"));
+  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("取消"));
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   auto* layout = new QVBoxLayout(&dialog);
+  layout->addWidget(how);
   layout->addWidget(list);
   layout->addWidget(buttons);
   dialog.resize(900, 400);
@@ -83,12 +103,14 @@ void TemporaryBar::connectPickers() {
     window_.dispatch([this, date] {
       Ctx c = window_.ctx();
       DTPicker1_Change(c, date);
+      window_.model().temporaryDatesChanged();
     });
   });
   connect(DTPicker2_, &QDateEdit::dateChanged, this, [this](const QDate& date) {
     window_.dispatch([this, date] {
       Ctx c = window_.ctx();
       DTPicker2_Change(c, date);
+      window_.model().temporaryDatesChanged();
     });
   });
 }
@@ -100,6 +122,9 @@ void TemporaryBar::connectExport() {
     if (!frame) return;
     frame->form().CmdDcCaption = kPrintCaption;
     frame->form().CmdDc.enabled = true;
+  };
+  vm.noticesDropped = [frame] {
+    if (frame) frame->form().CmdDcCaption = kExportCaption;
   };
   if (frame) {
     frame->hooks().printNotices = [this](ExportCtx&) { printNotices(); };
@@ -158,14 +183,14 @@ void TemporaryBar::removeRecords() {
     }
     const QString today = Rqwb(Jtrq(c.st));
     QStringList summaries;
-    for (const ChangeRecord& r : file.records)
-      summaries << changeRecordSummary(r) + (r.inForce(today) ? QStringLiteral("　（今日有效）") : QString());
+    for (const ChangeRecord& r : file.records) summaries << recordListItem(r, today);
     const auto rows = chooseRecords ? chooseRecords(summaries) : std::nullopt;
     if (!rows || rows->isEmpty()) return;
     QList<int> numbers;
     for (int row : *rows)
       if (row >= 0 && row < file.records.size()) numbers.append(file.records[row].number);
     removeChangeRecords(c, numbers);
+    window_.model().dropStaleNotices();
     window_.model().Ckbb();
   });
 }

@@ -3,8 +3,9 @@
 // temporary swap, appended and synced to disk. A record is the header line,
 // the class name, the date it was written, the start and end dates, the number
 // of changed lessons and two lines per changed lesson. BcLsgk appends the
-// record of the current swap; Dklsgkwj replays the records in force today into
-// the temporary layer of the timetable cubes.
+// record of the current swap; Dklsgkwj replays the records in force on the day
+// the temporary layer shows (the start of the date range, today by default)
+// into the temporary layer of the timetable cubes.
 
 #include <QDate>
 #include <QList>
@@ -88,7 +89,8 @@ void resetTemporaryLayer(School& s);
 bool applyChangeRecord(School& s, const ChangeRecord& record);
 
 // Dklsgkwj: resets the temporary layer to the long-term layer, then replays every record of
-// "调课.txt" in force today (Jtrq) in file order, so a later record wins. A record of a class that
+// "调课.txt" in force on the day the layer shows (the start date DTPicker1 of the date range, today
+// (Jtrq) while it holds no date) in file order, so a later record wins. A record of a class that
 // no longer exists or is unscheduled is skipped. A broken record shows the warning
 // "　　第{n}个临时调课记录格式错误！"; the records before it stay applied. A missing or unreadable
 // file leaves the long-term timetable in the temporary layer without a message.

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDir>
+#include <QFile>
+#include <QImage>
 #include <QTest>
 
 #include "adjust/viewmodel/resolve.h"
@@ -45,8 +48,34 @@ void AppDesk::clickListRow(const QString& name, int row) {
   auto* list = find<QListWidget>(name);
   ASSERT_NE(list, nullptr);
   ASSERT_LT(row, list->count());
+  list->scrollToItem(list->item(row));
   const QRect rect = list->visualItemRect(list->item(row));
   QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, rect.center());
+}
+
+QColor AppDesk::shownBackground(int xq, int jc) {
+  auto* grid = find<app::GridView>(QStringLiteral("MSFG0"));
+  const auto [row, col] = grid->position(xq, jc);
+  const QRect rect = grid->visualItemRect(grid->item(row, col));
+  const QImage image = grid->viewport()->grab().toImage();
+  return image.pixelColor(rect.left() + 6, rect.top() + 6);
+}
+
+QString AppDesk::cellText(int xq, int jc) {
+  auto* grid = find<app::GridView>(QStringLiteral("MSFG0"));
+  const auto [row, col] = grid->position(xq, jc);
+  return grid->item(row, col) ? grid->item(row, col)->text() : QString();
+}
+
+void AppDesk::rightClickListRow(const QString& name, int row) {
+  auto* list = find<QListWidget>(name);
+  ASSERT_NE(list, nullptr);
+  ASSERT_LT(row, list->count());
+  list->scrollToItem(list->item(row));
+  const QPoint at = list->visualItemRect(list->item(row)).center();
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+  QContextMenuEvent menu(QContextMenuEvent::Mouse, at, list->viewport()->mapToGlobal(at));
+  QApplication::sendEvent(list->viewport(), &menu);
 }
 
 void AppDesk::clickCell(int xq, int jc) {
@@ -77,11 +106,17 @@ void AppDesk::importAndSchedule() {
 namespace tavro::testing {
 namespace {
 
-// The widget tests need one QApplication for the whole program (gtest_main provides main()).
+// The widget tests need one QApplication for the whole program (gtest_main provides main()). Its
+// offscreen screen is the common school office screen, 1366×768.
 class ApplicationEnvironment : public ::testing::Environment {
  public:
   void SetUp() override {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QFile config(screenFolder_.filePath(QStringLiteral("screen.json")));
+    ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+    config.write(R"({"screens": [{"name": "office", "x": 0, "y": 0, "width": 1366, "height": 768,
+                      "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}]})");
+    config.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.fileName().toLocal8Bit());
     static int argc = 1;
     static char name[] = "tests_app";
     static char* argv[] = {name, nullptr};
@@ -90,6 +125,7 @@ class ApplicationEnvironment : public ::testing::Environment {
   void TearDown() override { app_.reset(); }
 
  private:
+  QTemporaryDir screenFolder_;
   std::unique_ptr<QApplication> app_;
 };
 

@@ -44,6 +44,12 @@ struct AppDesk {
   void clickListRow(const QString& name, int row);
   // Clicks the cell (weekday, period) of the class grid.
   void clickCell(int xq, int jc);
+  // The background the class grid paints for cell (weekday, period), read from its pixels.
+  QColor shownBackground(int xq, int jc);
+  // The text the class grid shows in cell (weekday, period) (headers at weekday or period 0).
+  QString cellText(int xq, int jc);
+  // Clicks row of the list widget with that objectName, then right-clicks it.
+  void rightClickListRow(const QString& name, int row);
   // Imports and schedules the demo school with "1、学校", then resolves any forced swap mode by
   // clicking the best partner the grid offers, until every class is scheduled.
   void importAndSchedule();

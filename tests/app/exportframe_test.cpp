@@ -30,7 +30,10 @@ namespace {
 struct ExportDesk : AppDesk {
   ExportDesk() {
     frame().setSettingsPath(dir.filePath(QStringLiteral("config/print.txt")));
-    frame().services().openFile = [this](const QString& path) { opened << path; };
+    frame().services().openFile = [this](const QString& path) {
+      opened << path;
+      return true;
+    };
     frame().services().chooseFont = [this](int k, const FontChoice&) {
       fontDialogs << k;
       return nextFont;
@@ -306,15 +309,15 @@ TEST(ExportFrameWindow, AFailingExportShowsTheReasonAndLeavesNoFile) {
   EXPECT_EQ(workbooksUnder(d.dir.path()).size(), sheets.size() + 1);
 }
 
-// The README's picture of the window with the export frame, written only when TAVRO_SCREENS_DIR names
-// a folder.
+// The README's picture of the window with the export frame at 1366×768, written only when
+// TAVRO_SCREENS_DIR names a folder.
 TEST(ExportFrameWindow, WriteTheReadmeScreenshot) {
   if (qEnvironmentVariableIsEmpty("TAVRO_SCREENS_DIR")) GTEST_SKIP() << "TAVRO_SCREENS_DIR not set";
   ExportDesk d;
   d.clickListRow("LstBj", 0);
   d.choose("CmbMpzs", 1);
   d.click("ChkBnfjs");
-  d.window->resize(1440, 1000);
+  d.window->resize(1366, 768);
   d.window->refresh();
   QCoreApplication::processEvents();
   const QString path =

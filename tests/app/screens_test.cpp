@@ -1,6 +1,7 @@
-// Screenshots of the desktop program for the README, written only when the
-// environment variable TAVRO_SCREENS_DIR names a folder: the start window, a
-// scheduled class in both layouts, and swap mode with graded candidates.
+// Screenshots of the desktop program for the README at 1366×768, written only
+// when the environment variable TAVRO_SCREENS_DIR names a folder: the start
+// window, a scheduled class with its headers and lessons in both layouts, and
+// swap mode with headers and graded candidates.
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,7 @@ namespace {
 
 void save(AppDesk& d, const QString& name) {
   d.window->refresh();
+  QCoreApplication::processEvents();  // the layout follows what the refresh showed or hid
   const QString path = QDir(qEnvironmentVariable("TAVRO_SCREENS_DIR")).filePath(name);
   EXPECT_TRUE(d.window->grab().save(path)) << path.toStdString();
 }
@@ -57,6 +59,10 @@ TEST(Screens, WriteTheReadmeScreenshots) {
     }
   }
   d.clickCell(bestXq, bestJc);
+  // The pictures show what the README promises: headers, lessons, the lesson to move in white.
+  EXPECT_EQ(d.cellText(1, 0), QStringLiteral("一"));
+  EXPECT_FALSE(d.cellText(bestXq, bestJc).trimmed().isEmpty());
+  EXPECT_EQ(d.shownBackground(bestXq, bestJc), QColor(Qt::white));
   save(d, QStringLiteral("swap-mode.png"));
 }
 

@@ -125,7 +125,8 @@ TEST(TemporaryBar, SwapNoticesPrintToPdfAndRemoveTheRecord) {
 
   bar->chooseRecords = [](const QStringList& summaries) {
     EXPECT_EQ(summaries.size(), 1);
-    EXPECT_TRUE(summaries.value(0).endsWith(QStringLiteral("（今日有效）")));
+    EXPECT_TRUE(summaries.value(0).startsWith(QStringLiteral("（今日有效）第1个：")))
+        << summaries.value(0).toStdString();
     return std::optional<QList<int>>(QList<int>{0});
   };
   d.clickButton("CmdSclsgk");

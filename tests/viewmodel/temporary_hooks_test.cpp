@@ -80,5 +80,56 @@ TEST(TemporaryHooks, EngineListsAndOptionReplayTheFile) {
   EXPECT_EQ(second.cell(1, 2).back, kColourTemporary);
 }
 
+// Records that teacher 2 (数学) takes 英语 of teacher 4 at 1-3 of class 0702 on day.
+void recordChangeOf0702(Desk& d, const QString& day) {
+  Ctx c = d.session.ctx(d.ui);
+  RunState& st = d.st();
+  const QString mode = st.Zt;
+  st.Zt = QStringLiteral("排课");  // one changed lesson
+  st.Xq1 = 1, st.Jc1 = 3, st.Jsh1 = 4, st.Kch1 = 3, st.Jsh2 = 2, st.Kch2 = 2;
+  st.Lsksrq = st.Lsjsrq = day;
+  BcLsgk(c, 7, 2);
+  st.Zt = mode;
+  st.Xq1 = st.Jc1 = 0;
+}
+
+TEST(TemporaryHooks, APartnerIsRedWhenTheSwapWouldClashOnAnyDayOfItsRange) {
+  // Moving 数学 (teacher 2) at 2-3 of class 0701 to 1-3, where teacher 2 teaches class 0702 on
+  // 2026-03-04 only.
+  struct Case {
+    QDate start, end;
+    QString verdict;  // Bpyy of the partner 1-3; "" = not red
+  };
+  const QString busy = QStringLiteral("数学教师李四光星期一第3节不空");
+  const Case cases[] = {
+      {QDate(2026, 3, 2), QDate(2026, 3, 3), QString()},
+      {QDate(2026, 3, 2), QDate(2026, 3, 6),
+       QStringLiteral("0") + busy + QStringLiteral("（2026-03-04起有临时调课）")},
+      {QDate(2026, 3, 4), QDate(2026, 3, 4), QStringLiteral("0") + busy},
+  };
+  for (const Case& k : cases) {
+    Desk d;
+    browseScheduledClass(d);
+    ASSERT_EQ(d.s().Jsmc(2), QStringLiteral("李四光"));
+    d.st().fixedToday = QDate(2026, 3, 2);
+    recordChangeOf0702(d, QStringLiteral("2026-03-04"));
+    d.vm.OptCqls_Click(1);
+    d.vm.CmdDk_Click();
+    Ctx c = d.session.ctx(d.ui);
+    DTPicker1_Change(c, k.start);
+    DTPicker2_Change(c, k.end);
+    d.vm.temporaryDatesChanged();
+    d.vm.clickCell(2, 3);
+    ASSERT_EQ(d.st().Xq1, 2);
+    const QString verdict = d.st().Bpyy(1, 3);
+    if (k.verdict.isEmpty()) {
+      EXPECT_NE(bpyyGrade(verdict), kGradeRed) << verdict.toStdString();
+    } else {
+      EXPECT_EQ(verdict, k.verdict);
+      EXPECT_EQ(d.cell(1, 3).fore, kColourRed);
+    }
+  }
+}
+
 }  // namespace
 }  // namespace tavro::testing
