@@ -1,5 +1,6 @@
 #include "export/dispatch.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <exception>
 
@@ -14,12 +15,16 @@
 #include "export/teacher_tables.h"
 #include "export/title.h"
 #include "export/weekly.h"
+#include "sheets/file_writing.h"
 #include "sheets/sheetops.h"
 #include "sheets/xlsx.h"
 
 namespace tavro {
 
 namespace {
+
+// Longest export file name before ".xlsx", in UTF-8 bytes (50 Chinese characters).
+constexpr int kMaxExportNameBytes = 150;
 
 const QString kNoClass = QStringLiteral("请选择“全校”或在班级框里选择班级！");
 
@@ -146,15 +151,28 @@ QDate parseTermStart(const QString& text) {
   return QDate(ValInt(parts[0]), ValInt(parts[1]), ValInt(parts[2]));
 }
 
+// The folder of path, made when missing; "" when it is there, else why it could not be made.
+QString makeFolderOf(const QString& path) {
+  const QString folder = QFileInfo(path).absolutePath();
+  if (QDir().mkpath(folder)) return QString();
+  QString blocker = folder;  // the nearest part of the path that is there and is no folder, or its parent
+  while (!QFileInfo::exists(blocker) && QFileInfo(blocker).absolutePath() != blocker)
+    blocker = QFileInfo(blocker).absolutePath();
+  QString why =
+      QFileInfo(blocker).isDir() ? folderWriteProblem(blocker) : QStringLiteral("已有一个同名的文件");
+  if (why.isEmpty()) why = QStringLiteral("系统拒绝建立");
+  return QStringLiteral("无法建立文件夹“%1”：%2。").arg(QDir::toNativeSeparators(folder), why);
+}
+
 // Writes the workbook; a failure is shown as a warning with its reason.
 ExportResult saveBook(ExportCtx& c, const Workbook& book, const ExportPaths& paths) {
   const QString path = paths.outFile.isEmpty() ? exportFolder(c.s) + exportFileName(c.f.Dcbt) : paths.outFile;
-  QDir().mkpath(QFileInfo(path).absolutePath());
-  const IoStatus status = saveXlsx(book, path);
-  if (!status.ok()) {
+  QString error = makeFolderOf(path);
+  if (error.isEmpty()) error = saveXlsx(book, path).error;
+  if (!error.isEmpty()) {
     c.f.progress = 0;
     c.ui.progress(0);
-    Cwxx(c.ui, QStringLiteral("导出表格失败，没有保存文件：") + status.error);
+    Cwxx(c.ui, QStringLiteral("导出表格失败：") + error);
     return {};
   }
   return {true, path};
@@ -171,7 +189,17 @@ QString exportFileName(const QString& title) {
   for (QChar& ch : name)
     if (QStringLiteral("/\\:*?\"<>|").contains(ch) || ch < QChar(32)) ch = u'_';
   if (name.isEmpty()) name = QStringLiteral("课表");
-  return name + QStringLiteral(".xlsx");
+  if (name.toUtf8().size() <= kMaxExportNameBytes) return name + QStringLiteral(".xlsx");
+  // A long title keeps its start and gets a mark of the whole title, so that two long titles with
+  // the same start do not write the same file.
+  const QString mark =
+      u'…' +
+      QString::fromLatin1(QCryptographicHash::hash(title.toUtf8(), QCryptographicHash::Md5).toHex().left(6));
+  while (!name.isEmpty() && (name + mark).toUtf8().size() > kMaxExportNameBytes) {
+    name.chop(1);
+    if (!name.isEmpty() && name.back().isHighSurrogate()) name.chop(1);
+  }
+  return name + mark + QStringLiteral(".xlsx");
 }
 
 QDate effectiveDate(const QString& Kxrq, const QDate& today) {
@@ -227,7 +255,8 @@ ExportResult CmdDc_Click(ExportCtx& c, const ExportPaths& paths, const ExportHoo
   } catch (const std::exception& e) {
     f.progress = 0;
     c.ui.progress(0);
-    Cwxx(c.ui, QStringLiteral("导出表格失败，没有保存文件：") + QString::fromLocal8Bit(e.what()));
+    Cwxx(c.ui, QStringLiteral("导出表格失败，没有保存文件：程序内部错误（%1）。")
+                   .arg(QString::fromLocal8Bit(e.what())));
   }
   Bcdysz(f, c.s, paths.settingsFile);
   return result;

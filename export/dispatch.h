@@ -41,7 +41,9 @@ struct ExportResult {
 
 // The export folder: Wjj + "导出/" (the current folder's "导出/" when Wjj is empty).
 QString exportFolder(const School& s);
-// A file name from a title: characters that file systems refuse replaced by "_", then ".xlsx".
+// A file name from a title: characters that file systems refuse replaced by "_", then ".xlsx". A title
+// too long for a file name keeps its first 50 or so characters and gets "…" and a mark of the whole
+// title (the sheet itself keeps the whole title).
 QString exportFileName(const QString& title);
 // Qyrq: the term start date Kxrq ("2009- 9- 1") when it lies before today, else today.
 QDate effectiveDate(const QString& Kxrq, const QDate& today);

@@ -1,5 +1,6 @@
 #include "sheets/demo_school.h"
 
+#include <QDateTime>
 #include <QDir>
 
 #include "core/procedures.h"
@@ -152,7 +153,7 @@ DemoSchool buildDemoSchool(const DemoPreset& preset, std::uint64_t seed) {
 }
 
 QString writeDemoSchool(const QString& folder, const DemoPreset& preset, std::uint64_t seed) {
-  if (!QDir().mkpath(folder)) return "无法建立文件夹“" + folder + "”";
+  if (!QDir().mkpath(folder)) return "无法建立文件夹“" + QDir::toNativeSeparators(folder) + "”。";
   const DemoSchool school = buildDemoSchool(preset, seed);
   const std::pair<const Workbook*, QString> files[] = {{&school.school, kSchoolSheet},
                                                        {&school.teachers, kTeacherSheet},
@@ -162,9 +163,40 @@ QString writeDemoSchool(const QString& folder, const DemoPreset& preset, std::ui
   for (const auto& [book, name] : files) {
     const QString path = QDir(folder).filePath(name + ".xlsx");
     const IoStatus status = saveXlsx(*book, path);
-    if (!status.ok()) return "无法保存“" + path + "”：" + status.error;
+    if (!status.ok()) return status.error;
   }
   return QString();
+}
+
+namespace {
+const QStringList kTimetableFiles{QStringLiteral("课表.txt"), QStringLiteral("调课.txt")};
+}  // namespace
+
+QStringList schoolFilesIn(const QString& folder) {
+  QStringList found;
+  const QDir dir(folder);
+  for (const QString& sheet : {kSchoolSheet, kTeacherSheet, kCourseSheet, kCombinedSheet, kClassSheet})
+    for (const QString& ending : {QStringLiteral(".xlsx"), QStringLiteral(".xls")})
+      if (QFileInfo(dir.filePath(sheet + ending)).isFile()) found << sheet + ending;
+  for (const QString& file : kTimetableFiles)
+    if (QFileInfo(dir.filePath(file)).isFile()) found << file;
+  return found;
+}
+
+QStringList keepTimetableFilesAside(const QString& folder, QString& error) {
+  QStringList kept;
+  const QDir dir(folder);
+  const QString suffix =
+      QStringLiteral(".旧-") + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+  for (const QString& file : kTimetableFiles) {
+    if (!QFileInfo(dir.filePath(file)).isFile()) continue;
+    if (!QFile::rename(dir.filePath(file), dir.filePath(file + suffix))) {
+      error = "无法把“" + QDir::toNativeSeparators(dir.filePath(file)) + "”改名为“" + file + suffix + "”。";
+      return kept;
+    }
+    kept << file + suffix;
+  }
+  return kept;
 }
 
 }  // namespace tavro

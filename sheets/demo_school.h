@@ -43,7 +43,17 @@ struct DemoSchool {
 DemoSchool buildDemoSchool(const DemoPreset& preset, std::uint64_t seed);
 
 // Writes the demo school into folder (created when missing) as "学校数据表.xlsx" ... "班级数据表.xlsx";
-// "" on success, else the reason it failed.
+// "" on success, else the reason it failed. It replaces sheets of those names: callers first ask
+// schoolFilesIn whether the folder already holds a school.
 QString writeDemoSchool(const QString& folder, const DemoPreset& preset, std::uint64_t seed);
+
+// The names of the files of a school that folder holds: the five sheets (".xlsx" or ".xls") and the
+// timetable files "课表.txt" and "调课.txt"; empty when it holds none.
+QStringList schoolFilesIn(const QString& folder);
+
+// Renames "课表.txt" and "调课.txt" of folder to "<name>.旧-YYYYMMDD-HHMMSS", so that a school written
+// in their place does not meet the timetable of another. Returns the new names; "" in error when
+// every rename succeeded, else the reason.
+QStringList keepTimetableFilesAside(const QString& folder, QString& error);
 
 }  // namespace tavro

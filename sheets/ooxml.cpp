@@ -56,7 +56,7 @@ bool parse(pugi::xml_document& doc, const QByteArray& bytes, QString& error) {
   const pugi::xml_parse_result r = doc.load_buffer(bytes.constData(), std::size_t(bytes.size()),
                                                    pugi::parse_default | pugi::parse_ws_pcdata_single);
   if (r) return true;
-  error = QStringLiteral("XML格式错误（%1，位置%2）").arg(QString::fromUtf8(r.description())).arg(r.offset);
+  error = QStringLiteral("内部的XML内容有错（第%1个字节处）").arg(r.offset);
   return false;
 }
 

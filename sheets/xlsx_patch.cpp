@@ -1,15 +1,17 @@
 // Changing a few cells of an existing .xlsx in place. Only the worksheet part
 // (and the workbook's recalculation flag) is rewritten; every other part of the
 // zip is copied unchanged, so the user's formats, other sheets and pictures
-// survive. The result is written to a copy and renamed over the original.
-#include <unistd.h>
+// survive. The result is written to a copy, which then replaces the original
+// in one step.
 #include <zip.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
 #include <tuple>
 
+#include "sheets/file_writing.h"
 #include "sheets/ooxml.h"
 #include "sheets/xlsx.h"
 
@@ -116,11 +118,23 @@ using Replacements = std::map<QString, QByteArray>;
 bool buildReplacements(ZipArchive& zip, int sheetIndex, const std::vector<CellEdit>& edits, Replacements& out,
                        QString& why);
 
-bool writeCopy(const QString& path, const QString& tmp, const Replacements& parts, QString& why) {
-  if (!QFile::copy(path, tmp)) return why = QStringLiteral("无法写入文件夹"), false;
+// The cause of libzip's last failure on za.
+QString zipFailure(zip_t* za) {
+  const zip_error_t* error = zip_get_error(za);
+  return zipErrorCause(zip_error_code_zip(error), zip_error_code_system(error));
+}
+
+// Copies path to tmp with the parts replaced; "" when done, else the cause.
+QString writeCopy(const QString& path, const QString& tmp, const Replacements& parts) {
+  QFile::remove(tmp);
+  errno = 0;
+  if (!QFile::copy(path, tmp)) {
+    const QString cause = systemErrorCause(errno);
+    return cause.isEmpty() ? QStringLiteral("无法在文件夹里建立副本") : cause;
+  }
   int code = 0;
   zip_t* za = zip_open(QFile::encodeName(tmp).constData(), 0, &code);
-  if (!za) return why = QStringLiteral("无法打开副本"), false;
+  if (!za) return zipErrorCause(code, 0);
   for (const auto& [name, bytes] : parts) {
     const zip_int64_t index = zip_name_locate(za, name.toUtf8().constData(), ZIP_FL_NOCASE);
     if (bytes.isEmpty()) {
@@ -132,16 +146,32 @@ bool writeCopy(const QString& path, const QString& tmp, const Replacements& part
                                        : zip_file_add(za, name.toUtf8().constData(), src, 0) >= 0);
     if (!ok) {
       if (src) zip_source_free(src);
+      const QString cause = zipFailure(za);
       zip_discard(za);
-      return why = QStringLiteral("无法写入副本"), false;
+      return cause;
     }
   }
   if (zip_close(za) != 0) {
-    why = QString::fromUtf8(zip_strerror(za));
+    const QString cause = zipFailure(za);
     zip_discard(za);
-    return false;
+    return cause;
   }
-  return true;
+  return QString();
+}
+
+// Writes the patched copy beside the file the path leads to (through symbolic links) and replaces
+// that file with it; "" when done, else the cause.
+QString writePatched(const QString& path, qint64 size, const Replacements& parts) {
+  const QString target = writeTargetOf(path);
+  const QString folder = QFileInfo(target).absolutePath();
+  if (const QString why = folderWriteProblem(folder); !why.isEmpty()) return why;
+  if (!folderHasRoomFor(folder, 2 * size + 256 * 1024)) return QStringLiteral("磁盘空间不足");
+  removeStaleTemporaryFiles(folder);
+  const QString tmp = temporaryPathBeside(target);
+  QString why = writeCopy(path, tmp, parts);
+  if (why.isEmpty()) why = replaceFileWith(target, tmp);
+  QFile::remove(tmp);
+  return why;
 }
 
 }  // namespace
@@ -162,15 +192,8 @@ IoStatus patchXlsx(const QString& path, int sheetIndex, const std::vector<CellEd
   else if (!buildReplacements(zip, sheetIndex, edits, parts, why) && why.isEmpty())
     why = zip.error();
   if (!why.isEmpty()) return {QStringLiteral("无法修改“%1”：%2。").arg(shown, why)};
-  const QString tmp = fi.absolutePath() + QStringLiteral("/.~") + fi.fileName() + '.' +
-                      QString::number(getpid()) + QStringLiteral(".tmp");
-  QFile::remove(tmp);
-  if (!writeCopy(path, tmp, parts, why) ||
-      std::rename(QFile::encodeName(tmp).constData(), QFile::encodeName(path).constData()) != 0) {
-    QFile::remove(tmp);
-    return {QStringLiteral("无法保存“%1”：%2。")
-                .arg(shown, why.isEmpty() ? QStringLiteral("无法替换原文件") : why)};
-  }
+  why = writePatched(path, fi.size(), parts);
+  if (!why.isEmpty()) return {QStringLiteral("无法保存“%1”：%2。").arg(shown, why)};
   return {};
 }
 

@@ -1,18 +1,19 @@
 // Writing the sheet model as .xlsx with libxlsxwriter. The file is written
-// under a temporary name in the target folder and renamed over the target
-// only when complete, so a failed save never leaves half a file.
-#include <unistd.h>
+// under a temporary name in the target's folder and replaces the target only
+// when complete, so a failed save never leaves half a file; every failure is
+// reported with its cause in the user's words.
 #include <xlsxwriter.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <cerrno>
 #include <cmath>
-#include <cstdio>
 #include <map>
 #include <set>
 
+#include "sheets/file_writing.h"
 #include "sheets/formula.h"
 #include "sheets/xlsx.h"
 
@@ -199,38 +200,76 @@ lxw_error writeSheet(lxw_workbook* wb, const Sheet& sh, const QString& name, For
   return LXW_NO_ERROR;
 }
 
-QString temporaryPath(const QString& path) {
-  static int counter = 0;
-  const QFileInfo fi(path);
-  return fi.absolutePath() + QStringLiteral("/.~") + fi.fileName() + '.' + QString::number(getpid()) + '.' +
-         QString::number(++counter) + QStringLiteral(".tmp");
+// A generous size of the file's parts before packing: the writer needs room for them (its temporary
+// files) and for the packed file beside them.
+qint64 roomNeeded(const Workbook& book) {
+  qint64 bytes = 256 * 1024;
+  for (int i = 0; i < book.sheetCount(); ++i)
+    for (const auto& [k, c] : book.sheet(i).cells())
+      bytes += 2 * (120 + 3 * (c.text.size() + c.formula.size()));
+  return bytes;
 }
 
-}  // namespace
+// The cause of a failed libxlsxwriter call; systemError is errno after it.
+QString writerErrorCause(lxw_error error, int systemError) {
+  switch (error) {
+    case LXW_ERROR_MEMORY_MALLOC_FAILED:
+      return QStringLiteral("内存不足");
+    case LXW_ERROR_CREATING_XLSX_FILE:
+    case LXW_ERROR_CREATING_TMPFILE:
+    case LXW_ERROR_READING_TMPFILE:
+    case LXW_ERROR_ZIP_FILE_OPERATION:
+    case LXW_ERROR_ZIP_FILE_ADD:
+    case LXW_ERROR_ZIP_CLOSE:
+    case LXW_ERROR_ZIP_BAD_ZIP_FILE:
+    case LXW_ERROR_ZIP_INTERNAL_ERROR:
+    case LXW_ERROR_ZIP_PARAMETER_ERROR: {
+      const QString cause = systemErrorCause(systemError);
+      return cause.isEmpty() ? QStringLiteral("写入文件时出错") : cause;
+    }
+    default:
+      return QStringLiteral("表格内容超出了Excel文件的限制（代码%1）").arg(int(error));
+  }
+}
 
-IoStatus saveXlsx(const Workbook& book, const QString& path) {
-  const QFileInfo target(path);
-  if (!target.absoluteDir().exists())
-    return {QStringLiteral("无法保存“%1”：文件夹不存在。").arg(QDir::toNativeSeparators(path))};
-  const QString tmp = temporaryPath(path);
-  const QByteArray tmpName = QFile::encodeName(tmp);
-  lxw_workbook_options options{LXW_FALSE, nullptr, LXW_FALSE};
-  lxw_workbook* wb = workbook_new_opt(tmpName.constData(), &options);
-  if (!wb) return {QStringLiteral("无法保存“%1”：内存不足。").arg(QDir::toNativeSeparators(path))};
+// Writes the workbook with libxlsxwriter into file, keeping its own temporary files in folder (on
+// the same disk, whose room was checked). "" when written, else the cause.
+QString writeWorkbook(const Workbook& book, const QString& file, const QString& folder) {
+  const QByteArray fileName = QFile::encodeName(file), tmpdir = QFile::encodeName(folder);
+  lxw_workbook_options options{LXW_FALSE, const_cast<char*>(tmpdir.constData()), LXW_FALSE};
+  errno = 0;
+  lxw_workbook* wb = workbook_new_opt(fileName.constData(), &options);
+  if (!wb) return QStringLiteral("内存不足");
   FormatCache formats(wb, book);
   std::set<QString> used;
   lxw_error error = LXW_NO_ERROR;
   if (book.sheetCount() == 0) workbook_add_worksheet(wb, nullptr);
   for (int i = 0; i < book.sheetCount() && error == LXW_NO_ERROR; ++i)
     error = writeSheet(wb, book.sheet(i), sheetName(book.sheet(i).name(), i, used), formats);
+  errno = 0;
   const lxw_error closed = workbook_close(wb);
+  const int systemError = errno;
   if (error == LXW_NO_ERROR) error = closed;
-  if (error == LXW_NO_ERROR && std::rename(tmpName.constData(), QFile::encodeName(path).constData()) == 0)
-    return {};
+  return error == LXW_NO_ERROR ? QString() : writerErrorCause(error, systemError);
+}
+
+}  // namespace
+
+IoStatus saveXlsx(const Workbook& book, const QString& path) {
+  const auto failed = [&](const QString& cause) {
+    return IoStatus{QStringLiteral("无法保存“%1”：%2。").arg(QDir::toNativeSeparators(path), cause)};
+  };
+  const QString target = writeTargetOf(path);
+  const QString folder = QFileInfo(target).absolutePath();
+  if (const QString why = folderWriteProblem(folder); !why.isEmpty()) return failed(why);
+  if (const QString why = fileNameProblem(target); !why.isEmpty()) return failed(why);
+  removeStaleTemporaryFiles(folder);
+  if (!folderHasRoomFor(folder, roomNeeded(book))) return failed(QStringLiteral("磁盘空间不足"));
+  const QString tmp = temporaryPathBeside(target);
+  QString why = writeWorkbook(book, tmp, folder);
+  if (why.isEmpty()) why = replaceFileWith(target, tmp);
   QFile::remove(tmp);
-  const QString why =
-      error != LXW_NO_ERROR ? QString::fromUtf8(lxw_strerror(error)) : QStringLiteral("无法替换原文件");
-  return {QStringLiteral("无法保存“%1”：%2").arg(QDir::toNativeSeparators(path), why)};
+  return why.isEmpty() ? IoStatus{} : failed(why);
 }
 
 }  // namespace tavro

@@ -3,6 +3,9 @@
 #include <zip.h>
 
 #include <QFile>
+#include <cerrno>
+
+#include "sheets/file_writing.h"
 
 namespace tavro {
 
@@ -12,12 +15,10 @@ ZipArchive::~ZipArchive() {
 
 bool ZipArchive::open(const QString& path) {
   int code = 0;
+  errno = 0;
   za_ = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &code);
   if (za_) return true;
-  zip_error_t err;
-  zip_error_init_with_code(&err, code);
-  error_ = QStringLiteral("不是有效的zip压缩文件（%1）").arg(QString::fromUtf8(zip_error_strerror(&err)));
-  zip_error_fini(&err);
+  error_ = zipErrorCause(code, errno);
   return false;
 }
 
@@ -43,7 +44,9 @@ std::optional<QByteArray> ZipArchive::read(const QString& name, qint64 maxBytes)
   }
   zip_file_t* file = zip_fopen_index(za_, zip_uint64_t(index), 0);
   if (!file) {
-    error_ = QStringLiteral("“%1”部分无法读取（%2）").arg(name, QString::fromUtf8(zip_strerror(za_)));
+    const zip_error_t* error = zip_get_error(za_);
+    error_ = QStringLiteral("“%1”部分无法读取：%2")
+                 .arg(name, zipErrorCause(zip_error_code_zip(error), zip_error_code_system(error)));
     return std::nullopt;
   }
   QByteArray bytes(qsizetype(st.size), Qt::Uninitialized);

@@ -294,7 +294,10 @@ TEST(ExportFrameWindow, AFailingExportShowsTheReasonAndLeavesNoFile) {
   d.click("CmdDc");
   EXPECT_FALSE(d.frame().lastResult().written);
   ASSERT_EQ(d.ui.texts("warning").size(), 1);
-  EXPECT_TRUE(d.ui.texts("warning").first().startsWith(QStringLiteral("导出表格失败，没有保存文件：")));
+  EXPECT_EQ(d.ui.texts("warning").first(),
+            QStringLiteral("导出表格失败：无法建立文件夹“") +
+                QDir::toNativeSeparators(d.dataFolder() + QStringLiteral("/导出")) +
+                QStringLiteral("”：已有一个同名的文件。"));
   EXPECT_EQ(workbooksUnder(d.dir.path()), sheets);
   EXPECT_TRUE(QDir(d.dataFolder()).entryList({QStringLiteral(".~*")}, QDir::Hidden | QDir::Files).isEmpty());
   EXPECT_TRUE(d.opened.isEmpty());

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 
 #include "export/dispatch.h"
@@ -222,9 +223,10 @@ TEST(ExportFailure, AFileThatCannotBeWrittenShowsTheReasonWithoutBeeping) {
   const ExportResult result = CmdDc_Click(c, ExportPaths{fx.settingsPath, fx.outPath});
   EXPECT_FALSE(result.written);
   ASSERT_EQ(fx.ui.texts(QStringLiteral("warning")).size(), 1);
-  EXPECT_TRUE(fx.ui.texts(QStringLiteral("warning"))
-                  .first()
-                  .startsWith(QStringLiteral("导出表格失败，没有保存文件：")));
+  EXPECT_EQ(fx.ui.texts(QStringLiteral("warning")).first(),
+            QStringLiteral("导出表格失败：无法建立文件夹“") +
+                QDir::toNativeSeparators(fx.dir.filePath("file")) +
+                QStringLiteral("”：已有一个同名的文件。"));
   EXPECT_EQ(fx.ui.beeps(), 0);
   EXPECT_EQ(fx.form.progress, 0);
   EXPECT_FALSE(QFile::exists(fx.outPath));

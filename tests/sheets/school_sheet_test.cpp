@@ -156,8 +156,10 @@ TEST(SchoolSheet, EveryCheckStopsWithItsMessage) {
 TEST(SchoolSheet, DamagedFileGivesAMessageAndStaysAsItWas) {
   QTemporaryDir dir;
   const QString path = dir.path() + "/学校数据表.xlsx";
-  for (const QByteArray& bytes : {QByteArray("this is a text file, not a workbook\n"),
-                                  QByteArray("PK\x03\x04\x14\x00\x00\x00truncated", 17)}) {
+  const std::pair<QByteArray, QString> damaged[] = {
+      {QByteArray("this is a text file, not a workbook\n"), "文件内容不是Excel（.xlsx）格式"},
+      {QByteArray("PK\x03\x04\x14\x00\x00\x00truncated", 17), "文件内容不是Excel（.xlsx）格式"}};
+  for (const auto& [bytes, cause] : damaged) {
     QFile f(path);
     ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write(bytes);
@@ -166,9 +168,9 @@ TEST(SchoolSheet, DamagedFileGivesAMessageAndStaysAsItWas) {
     t.c.s.Wjj = dir.path() + "/";
     RecordingHost host;
     CmdXx_Click(t.c, host);
-    ASSERT_EQ(t.messages().size(), 1);
-    EXPECT_TRUE(t.messages().first().startsWith("无法读取“" + path + "”："))
-        << t.messages().first().toStdString();
+    EXPECT_EQ(t.messages(),
+              QStringList({"文件“" + path + "”不是有效的Excel文件：" + cause +
+                           "。请检查这个文件是否完好（可以删除它让系统重新产生表格），然后重新导入。"}));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), bytes);
     f.close();
