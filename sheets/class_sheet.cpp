@@ -69,7 +69,7 @@ bool readClassNameAndHead(Ctx& c, const Sheet& sh, ClassRow& cr) {
   QString text;
   const double head = teacherOf(s, sh, cr.row, 4, text);
   if (!text.isEmpty() && head == 0)
-    return refuse(c, cr.name + "班的班主任" + text + "在教师数据中没有，需修改！");
+    return refuse(c, cr.name + "班的班主任" + shownValue(text) + "在教师数据中没有，需修改！");
   if (head > s.Jss || head < 0)
     return refuse(c, cr.name + "班的班主任号" + Szc(head) + "不能大于教师人数" + Szc(s.Jss) + "，需修改！");
   s.Bzr(cr.nj, cr.bj) = static_cast<int>(head);
@@ -108,18 +108,22 @@ bool readCourseBlock(Ctx& c, const Sheet& sh, const ClassRow& cr, int col) {
     return refuse(c, cr.name + "班的课程号" + Szc(course) + "不在0和" + Szc(s.Kcs - 1) + "之间，需修改！");
   const QString courseName = withoutTrailingBlanks(s.Kcmc(static_cast<int>(course)));
   if (!wholeIn(count, 0, 1e9))
-    return refuse(c, cr.name + "班" + courseName + "的每周节数" + sh.text(cr.row, col) +
+    return refuse(c, cr.name + "班" + courseName + "的每周节数" + shownValue(sh.text(cr.row, col)) +
                          "不合要求！请在Excel班级数据表中修改成不小于0的整数，然后保存，重新导入。");
   if (count > week)
     Cwxx(c.ui, s.Bjmc(cr.nj, cr.bj) + "班" + s.Kcmc(static_cast<int>(course)) + "的每周节数" + Szc(count) +
                    "不能大于" + Szc(week) + "，需修改！");
   QString text;
-  const double teacher = teacherOf(s, sh, cr.row, col + 1, text);
+  double teacher = teacherOf(s, sh, cr.row, col + 1, text);
   if (!text.isEmpty() && teacher == 0)
-    Cwxx(c.ui, cr.name + "班" + courseName + "的教师" + text + "在教师姓名设置中没有，需修改！");
-  if (teacher > s.Jss || teacher < 0)
-    return refuse(c, cr.name + "班" + courseName + "的教师号" + Szc(teacher) + "不能大于教师人数" +
-                         Szc(s.Jss) + "，需修改！");
+    Cwxx(c.ui, cr.name + "班" + courseName + "的教师" + shownValue(text) + "在教师姓名设置中没有，需修改！");
+  if (teacher > s.Jss || teacher < 0) {
+    // A teacher that does not exist has no timetable (the rows after the last teacher park lessons
+    // during swaps): the lesson is planned without a teacher, as for an unknown name.
+    Cwxx(c.ui, cr.name + "班" + courseName + "的教师号" + Szc(teacher) + "不能大于教师人数" + Szc(s.Jss) +
+                   "，需修改！");
+    teacher = 0;
+  }
   addPlanRow(s, cr, static_cast<int>(course), static_cast<int>(teacher), static_cast<int>(count));
   s.Zdkcs = std::max(s.Zdkcs, s.Bjkcs(cr.nj, cr.bj));
   return true;
@@ -136,7 +140,7 @@ bool readPlan(Ctx& c, const Sheet& sh, const ClassRow& cr) {
   }
   const double free = sh.number(cr.row, classCountColumn(0));
   if (!sh.text(cr.row, classCountColumn(0)).isEmpty() && !wholeIn(free, 0, 1e9))
-    return refuse(c, cr.name + "班空课的每周节数" + sh.text(cr.row, classCountColumn(0)) +
+    return refuse(c, cr.name + "班空课的每周节数" + shownValue(sh.text(cr.row, classCountColumn(0))) +
                          "不合要求！请在Excel班级数据表中修改成不小于0的整数，然后保存，重新导入。");
   if (free > 0) addPlanRow(s, cr, 0, 0, static_cast<int>(free));
   return true;
@@ -158,12 +162,14 @@ void fillClassList(Ctx& c) {
 }
 
 // The template goes into the opened sheet (if any), keeping what it does not overwrite.
-void generateClassSheet(Ctx& c, OpenedSheet& opened) {
+SheetOutcome generateClassSheet(Ctx& c, OpenedSheet& opened) {
   c.ui.status("正在产生班级数据表……");
   Workbook book = opened.opened ? std::move(opened.book) : Xjgzb();
   writeClassTemplate(book.first(), c.s);
   Fcts(c.ui, c.st);
-  if (saveTemplate(c, book, kClassSheet)) c.st.CmdJsCaption = "2、导入教师";
+  if (!saveTemplate(c, book, kClassSheet)) return SheetOutcome::Stopped;
+  c.st.CmdJsCaption = "2、导入教师";
+  return SheetOutcome::TemplateWritten;
 }
 
 }  // namespace
@@ -208,17 +214,21 @@ bool importClassSheet(Ctx& c, const Sheet& sh) {
   return true;
 }
 
-void CmdBj_Click(Ctx& c, SheetsHost& host) {
-  bool imported = false;
-  runSheetOperation(c, [&] {
+SheetOutcome classSheetOperation(Ctx& c, SheetsHost& host) {
+  const SheetOutcome outcome = runSheetOperation(c, [&] {
     OpenedSheet opened;
-    if (!openSheetOrStop(c, kClassSheet, opened)) return;
-    if (opened.opened && classSheetFilled(c.s, opened.book.first()))
-      imported = importClassSheet(c, opened.book.first());
-    else
-      generateClassSheet(c, opened);
+    if (!openSheetOrStop(c, kClassSheet, opened)) return SheetOutcome::Stopped;
+    if (!opened.opened || !classSheetFilled(c.s, opened.book.first())) return generateClassSheet(c, opened);
+    return importClassSheet(c, opened.book.first()) ? SheetOutcome::Imported : SheetOutcome::Stopped;
   });
-  if (imported) host.startSchedulingRun(c);
+  if (outcome == SheetOutcome::Imported) host.startSchedulingRun(c);
+  return outcome;
+}
+
+SheetOutcome CmdBj_Click(Ctx& c, SheetsHost& host) {
+  const SheetOutcome outcome = classSheetOperation(c, host);
+  if (outcome == SheetOutcome::TemplateWritten) tellTemplatesWritten(c, {kClassSheet});
+  return outcome;
 }
 
 }  // namespace tavro

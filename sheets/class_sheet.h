@@ -7,6 +7,7 @@
 
 #include "core/ctx.h"
 #include "sheets/sheet.h"
+#include "sheets/sheet_operation.h"
 #include "sheets/sheets_host.h"
 
 namespace tavro {
@@ -21,8 +22,11 @@ inline int classTeacherColumn(int course) {
 }
 
 // CmdBj_Click: the button "5、班级". Imports the class sheet when it holds a lesson count, then
-// starts the scheduling run through host; otherwise generates the template.
-void CmdBj_Click(Ctx& c, SheetsHost& host);
+// starts the scheduling run through host; otherwise generates the template and says so in one
+// message.
+SheetOutcome CmdBj_Click(Ctx& c, SheetsHost& host);
+// The same operation inside the import chain, which tells about the templates it wrote at its end.
+SheetOutcome classSheetOperation(Ctx& c, SheetsHost& host);
 
 // Writes the class template (course blocks in course order, one row per class) into an empty sheet.
 void writeClassTemplate(Sheet& sh, const School& s);

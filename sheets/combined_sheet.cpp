@@ -152,7 +152,7 @@ bool checkLessonFields(Ctx& c, const LessonRow& l) {
                         Szc(s.Mtjs) + "间，");
   }
   if (!digits.match(l.course.trimmed()).hasMatch() || !wholeIn(Val(l.course), 0, s.Kcs - 1))
-    return refuse(c, l, "课程序号“" + l.course + "”不在0和" + Szc(s.Kcs - 1) + "之间！");
+    return refuse(c, l, "课程序号“" + shownValue(l.course) + "”不在0和" + Szc(s.Kcs - 1) + "之间！");
   if (l.teachers == "班主任") return true;
   for (int i = 0; i < l.teachers.size(); i += 3) {
     const QString code = l.teachers.mid(i, 3);
@@ -188,7 +188,7 @@ bool readLesson(Ctx& c, const LessonRow& l, int n) {
   return true;
 }
 
-void generateCombinedSheet(Ctx& c) {
+SheetOutcome generateCombinedSheet(Ctx& c) {
   c.ui.status("正在产生合班数据表……");
   c.ui.progress(0);
   Workbook book = Xjgzb();
@@ -197,7 +197,7 @@ void generateCombinedSheet(Ctx& c) {
   sh.select(cellRange(1, 1));
   Fcts(c.ui, c.st);
   c.st.CmdHbCaption = "4、导入合班";
-  saveTemplate(c, book, kCombinedSheet);
+  return saveTemplate(c, book, kCombinedSheet) ? SheetOutcome::TemplateWritten : SheetOutcome::Stopped;
 }
 
 }  // namespace
@@ -229,7 +229,7 @@ bool importCombinedSheet(Ctx& c, const Sheet& sh) {
                       cellCode(sh, r, kColTimes, 4)};
     const double n = sh.number(r, 1);
     if (!wholeIn(n, 1, count))
-      return refuse(c, l, "合班课序号" + sh.text(r, 1) + "不在1和" + Szc(count) + "间！");
+      return refuse(c, l, "合班课序号" + shownValue(sh.text(r, 1)) + "不在1和" + Szc(count) + "间！");
     if (!readLesson(c, l, static_cast<int>(n))) return false;
   }
   s.Hbydr = 1;
@@ -239,15 +239,20 @@ bool importCombinedSheet(Ctx& c, const Sheet& sh) {
   return true;
 }
 
-void CmdHb_Click(Ctx& c) {
-  runSheetOperation(c, [&] {
+SheetOutcome combinedSheetOperation(Ctx& c) {
+  return runSheetOperation(c, [&] {
     OpenedSheet opened;
-    if (!openSheetOrStop(c, kCombinedSheet, opened)) return;
-    if (opened.opened && !opened.book.first().text(kFirstLessonRow, kColClasses).isEmpty())
-      importCombinedSheet(c, opened.book.first());
-    else
-      generateCombinedSheet(c);
+    if (!openSheetOrStop(c, kCombinedSheet, opened)) return SheetOutcome::Stopped;
+    if (!opened.opened || !cellFilled(opened.book.first(), kFirstLessonRow, kColClasses))
+      return generateCombinedSheet(c);
+    return importCombinedSheet(c, opened.book.first()) ? SheetOutcome::Imported : SheetOutcome::Stopped;
   });
+}
+
+SheetOutcome CmdHb_Click(Ctx& c) {
+  const SheetOutcome outcome = combinedSheetOperation(c);
+  if (outcome == SheetOutcome::TemplateWritten) tellTemplatesWritten(c, {kCombinedSheet});
+  return outcome;
 }
 
 }  // namespace tavro

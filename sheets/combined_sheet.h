@@ -4,12 +4,15 @@
 
 #include "core/ctx.h"
 #include "sheets/sheet.h"
+#include "sheets/sheet_operation.h"
 
 namespace tavro {
 
 // CmdHb_Click: the button "4、合班". Imports the sheet when it is filled in (B9 not empty),
-// otherwise generates the template with its four examples.
-void CmdHb_Click(Ctx& c);
+// otherwise generates the template with its four examples and says so in one message.
+SheetOutcome CmdHb_Click(Ctx& c);
+// The same operation inside the import chain, which tells about the templates it wrote at its end.
+SheetOutcome combinedSheetOperation(Ctx& c);
 
 // Writes the combined-class template (headings, examples, 50 numbered lesson rows) into an empty sheet.
 void writeCombinedTemplate(Sheet& sh);

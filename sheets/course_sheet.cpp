@@ -33,12 +33,12 @@ bool readCourseNames(Ctx& c, const Sheet& sh, int r, int n) {
   School& s = c.s;
   s.Kcmc(n) = sh.text(r, 2);
   if (s.Kcmc(n).size() < 2 || s.Kcmc(n).size() > 6)
-    return refuse(c, "序号为" + Szc(n) + "的课程名称“" + s.Kcmc(n) +
+    return refuse(c, "序号为" + Szc(n) + "的课程名称“" + shownValue(s.Kcmc(n)) +
                          "”的字数不合要求！需要在Excel表中修改成2～6字，然后保存，重新导入。");
   s.Kcmcd = std::max(s.Kcmcd, static_cast<int>(s.Kcmc(n).size()));
   s.Kcjc(n) = sh.text(r, 3);
   if (s.Kcjc(n).size() > 2)
-    return refuse(c, "序号为" + Szc(n) + "的课程简称“" + s.Kcjc(n) +
+    return refuse(c, "序号为" + Szc(n) + "的课程简称“" + shownValue(s.Kcjc(n)) +
                          "”的字数不合要求！需要在Excel表中修改成1～2字，然后保存，重新导入。");
   s.Kcjccd = std::max(s.Kcjccd, static_cast<int>(s.Kcjc(n).size()));
   return true;
@@ -68,8 +68,9 @@ bool readResearch(Ctx& c, const Sheet& sh, int r, int n, std::vector<ResearchRec
   if (sh.text(r, researchDayColumn(s)).isEmpty()) return true;
   const double day = sh.number(r, researchDayColumn(s));
   if (!wholeIn(day, 1, s.Mzts))
-    return refuse(c, "序号为" + Szc(n) + "的课程的教研活动星期" + sh.text(r, researchDayColumn(s)) +
-                         "不在1和" + Szc(s.Mzts) + "间！请在Excel课程数据表中修改，然后保存，重新导入。");
+    return refuse(c, "序号为" + Szc(n) + "的课程的教研活动星期" +
+                         shownValue(sh.text(r, researchDayColumn(s))) + "不在1和" + Szc(s.Mzts) +
+                         "间！请在Excel课程数据表中修改，然后保存，重新导入。");
   ResearchRecord rec{QString(), n};
   int periods = 0;
   for (int p = 1; p <= s.Mtjs; ++p) {
@@ -91,8 +92,8 @@ bool readCourseRows(Ctx& c, const Sheet& sh, std::vector<ResearchRecord>& record
     const double number = sh.number(r, 1);
     if (r == 6 && !checkEmptyCourse(c, sh, wholeIn(number, 0, 0) ? 0 : -1)) return false;
     if (!wholeIn(number, 0, s.Kcs - 1))
-      return refuse(c, "第" + Szc(r) + "行的课程序号" + sh.text(r, 1) + "不在0和" + Szc(s.Kcs - 1) +
-                           "之间！请在Excel课程数据表中修改，然后保存，重新导入。");
+      return refuse(c, "第" + Szc(r) + "行的课程序号" + shownValue(sh.text(r, 1)) + "不在0和" +
+                           Szc(s.Kcs - 1) + "之间！请在Excel课程数据表中修改，然后保存，重新导入。");
     const int n = static_cast<int>(number);
     if (!readCourseNames(c, sh, r, n)) return false;
     readCourseSettings(c, sh, r, n);
@@ -205,14 +206,14 @@ void resetCourses(School& s) {
   s.Jysjs.fill(0);
 }
 
-void generateCourseSheet(Ctx& c) {
+SheetOutcome generateCourseSheet(Ctx& c) {
   c.ui.status("正在产生课程数据表……");
   Workbook book = Xjgzb();
   Sheet& sh = book.first();
   writeCourseTemplate(sh, c.s);
   Dcbgjw(sh, c.ui, c.st);
   c.st.CmdKcCaption = "3、导入课程";
-  saveTemplate(c, book, kCourseSheet);
+  return saveTemplate(c, book, kCourseSheet) ? SheetOutcome::TemplateWritten : SheetOutcome::Stopped;
 }
 
 }  // namespace
@@ -240,15 +241,19 @@ bool importCourseSheet(Ctx& c, const Sheet& sh) {
   return true;
 }
 
-void CmdKc_Click(Ctx& c) {
-  runSheetOperation(c, [&] {
+SheetOutcome courseSheetOperation(Ctx& c) {
+  return runSheetOperation(c, [&] {
     OpenedSheet opened;
-    if (!openSheetOrStop(c, kCourseSheet, opened)) return;
-    if (opened.opened)
-      importCourseSheet(c, opened.book.first());
-    else
-      generateCourseSheet(c);
+    if (!openSheetOrStop(c, kCourseSheet, opened)) return SheetOutcome::Stopped;
+    if (!opened.opened) return generateCourseSheet(c);
+    return importCourseSheet(c, opened.book.first()) ? SheetOutcome::Imported : SheetOutcome::Stopped;
   });
+}
+
+SheetOutcome CmdKc_Click(Ctx& c) {
+  const SheetOutcome outcome = courseSheetOperation(c);
+  if (outcome == SheetOutcome::TemplateWritten) tellTemplatesWritten(c, {kCourseSheet});
+  return outcome;
 }
 
 }  // namespace tavro

@@ -8,6 +8,7 @@
 
 #include "core/ctx.h"
 #include "sheets/sheet.h"
+#include "sheets/sheet_operation.h"
 
 namespace tavro {
 
@@ -26,8 +27,10 @@ QString defaultCourseItem(int k);
 QString Zkczfqmrz(const School& s, const QString& name, int& kind);
 
 // CmdKc_Click: the button "3、课程". Imports the course sheet whenever its file opens; otherwise
-// generates the template, pre-filled with the default course list.
-void CmdKc_Click(Ctx& c);
+// generates the template, pre-filled with the default course list, and says so in one message.
+SheetOutcome CmdKc_Click(Ctx& c);
+// The same operation inside the import chain, which tells about the templates it wrote at its end.
+SheetOutcome courseSheetOperation(Ctx& c);
 
 // Writes the course template for Kcs courses into an empty sheet and notes the default names,
 // kinds and flags in the model (so that the class template can name the courses).

@@ -131,7 +131,7 @@ bool readGrades(Ctx& c, const Sheet& sh) {
     const int r = j + 4;
     const QString name = sh.text(r, kColName);
     if (name.isEmpty() || name.size() > 2)
-      return refuse(c, "序号为" + Szc(j) + "的级名“" + name +
+      return refuse(c, "序号为" + Szc(j) + "的级名“" + shownValue(name) +
                            "”的字数不合要求！需要在Excel表中修改成1～2字，然后保存，重新导入。");
     s.Njm(j) = name.size() == 1 ? "　" + name : name;
     const double count = sh.number(r, kColCount);
@@ -225,7 +225,7 @@ bool readStartDate(Ctx& c, const Sheet& sh) {
   const std::optional<QDate> date = sh.date(13, kColValue);
   if (!date)
     return refuse(
-        c, "开学日期“" + sh.text(13, kColValue) +
+        c, "开学日期“" + shownValue(sh.text(13, kColValue)) +
                "”不是日期！请在Excel学校数据表的G13单元格中按“2009-9-1”的格式填写，然后保存，重新导入。");
   const int y = date->year(), m = date->month(), d = date->day();
   c.s.Kxrq = Szc(y) + "-" + Ydq(2, m) + "-" + Ydq(2, d);
@@ -242,23 +242,33 @@ void resetGrades(School& s) {
   s.Zdbjs = s.Zgnj = s.Bjzs = 0;
 }
 
-// Steps 16 and 17: the other four sheet operations, then the closing hint.
-void runTheOtherSheets(Ctx& c, SheetsHost& host) {
-  CmdJs_Click(c);
-  CmdKc_Click(c);
-  CmdHb_Click(c);
-  CmdBj_Click(c, host);
+// Steps 16 and 17: the other four sheet operations in turn, then one closing message about the
+// templates written. A refused sheet ends the chain; after a template, the later sheets only get
+// their templates when they are missing too (they cannot be imported before it is filled in).
+SheetOutcome runTheOtherSheets(Ctx& c, SheetsHost& host) {
+  const std::pair<QString, std::function<SheetOutcome()>> operations[] = {
+      {kTeacherSheet, [&] { return teacherSheetOperation(c); }},
+      {kCourseSheet, [&] { return courseSheetOperation(c); }},
+      {kCombinedSheet, [&] { return combinedSheetOperation(c); }},
+      {kClassSheet, [&] { return classSheetOperation(c, host); }}};
+  QStringList written;
+  SheetOutcome outcome = SheetOutcome::Imported;
+  for (const auto& [name, operation] : operations) {
+    if (!written.isEmpty() && sheetFileExists(c.s.Wjj + name)) continue;
+    const SheetOutcome step = operation();
+    if (step == SheetOutcome::TemplateWritten) written << name;
+    if (step == SheetOutcome::Stopped) {
+      outcome = step;
+      break;
+    }
+  }
   c.ui.status(QString());
-  if (c.s.Jsmc.has(1) && c.s.Jsmc(1).isEmpty())
-    Tsxx(c.ui,
-         "　　系统已自动产生了“教师数据表”、“课程数据表”、“合班数据表”、“班级数据表”这4张Excel表格并已保存在"
-         "“" +
-             c.s.Wjj +
-             "”，请用户打开、填写或修改这些表格并用原文件名保存在原文件夹。然后再单击“2、导入教师数据”按钮导"
-             "入这些数据表。");
+  tellTemplatesWritten(c, written);
+  if (outcome == SheetOutcome::Stopped) return outcome;
+  return written.isEmpty() ? SheetOutcome::Imported : SheetOutcome::TemplateWritten;
 }
 
-void generateSchoolSheet(Ctx& c, OpenedSheet& opened) {
+SheetOutcome generateSchoolSheet(Ctx& c, OpenedSheet& opened) {
   Tsxx(c.ui, "系统将自动产生学校数据表，在此过程中用户不要进行任何操作，直到出现提示。");
   c.ui.status("正在产生学校数据表……");
   // The template goes into the opened sheet, keeping what the user typed where it writes nothing.
@@ -266,11 +276,12 @@ void generateSchoolSheet(Ctx& c, OpenedSheet& opened) {
   Sheet& sh = book.first();
   writeSchoolTemplate(sh);
   Dcbgjw(sh, c.ui, c.st);
-  if (!saveTemplate(c, book, kSchoolSheet)) return;
+  if (!saveTemplate(c, book, kSchoolSheet)) return SheetOutcome::Stopped;
   c.st.CmdXxCaption = "1、导入学校";
   Tsxx(c.ui, "　　系统已自动产生了Excel表格“学校数据表”并已保存在“" + c.s.Wjj +
                  "”，请用户打开、填写或修改这表格并用原文件名保存在原文件夹。然后再单击“导入学校数据”按钮导入"
                  "学校数据并接着自动产生其他数据表，在此过程中用户不要进行任何操作，直到出现提示。");
+  return SheetOutcome::TemplateWritten;
 }
 
 }  // namespace
@@ -306,17 +317,15 @@ bool importSchoolSheet(Ctx& c, const Sheet& sh) {
   return true;
 }
 
-void CmdXx_Click(Ctx& c, SheetsHost& host) {
-  bool imported = false;
-  runSheetOperation(c, [&] {
+SheetOutcome CmdXx_Click(Ctx& c, SheetsHost& host) {
+  const SheetOutcome outcome = runSheetOperation(c, [&] {
     OpenedSheet opened;
-    if (!openSheetOrStop(c, kSchoolSheet, opened)) return;
-    if (opened.opened && !opened.book.first().text(5, kColValue).isEmpty())
-      imported = importSchoolSheet(c, opened.book.first());
-    else
-      generateSchoolSheet(c, opened);
+    if (!openSheetOrStop(c, kSchoolSheet, opened)) return SheetOutcome::Stopped;
+    if (!opened.opened || !cellFilled(opened.book.first(), 5, kColValue))
+      return generateSchoolSheet(c, opened);
+    return importSchoolSheet(c, opened.book.first()) ? SheetOutcome::Imported : SheetOutcome::Stopped;
   });
-  if (imported) runTheOtherSheets(c, host);
+  return outcome == SheetOutcome::Imported ? runTheOtherSheets(c, host) : outcome;
 }
 
 }  // namespace tavro

@@ -200,6 +200,27 @@ void Sheet::recalculate() {
   }
 }
 
+void Sheet::computeMissingResults() {
+  FormulaEvaluator eval(*this);
+  std::vector<std::pair<std::uint64_t, FormulaValue>> results;
+  for (const auto& [k, c] : cells_)
+    if (c.kind == CellKind::Formula && c.resultKind == CellKind::Empty)
+      results.emplace_back(k, eval.cellValue(keyRow(k), keyCol(k)));
+  for (const auto& [k, v] : results) {
+    if (!v.error.isEmpty()) continue;
+    Cell& c = cells_[k];
+    c.resultKind = v.kind;
+    c.number = v.number;
+    c.text = v.text;
+  }
+}
+
+std::optional<CellPos> Sheet::formulaWithoutResult() const {
+  for (const auto& [k, c] : cells_)
+    if (c.kind == CellKind::Formula && c.resultKind == CellKind::Empty) return CellPos{keyRow(k), keyCol(k)};
+  return std::nullopt;
+}
+
 int Sheet::lastRow() const {
   for (auto it = cells_.rbegin(); it != cells_.rend(); ++it)
     if (it->second.kind != CellKind::Empty) return keyRow(it->first);

@@ -103,6 +103,11 @@ class Sheet {
   void clearValue(int row, int col);
   // Recomputes the cached result of every formula (sums, + - * /, cell references of this sheet).
   void recalculate();
+  // Computes the result of every formula stored without one (files written by scripts often store
+  // none); a formula the evaluator cannot compute keeps none. Results stored in the file stay.
+  void computeMissingResults();
+  // The first formula cell (by row, then column) that has no result, if any.
+  std::optional<CellPos> formulaWithoutResult() const;
 
   // ---- Formats ----
   // A handle on the cells of "A1:G1", "B7", "A:B" or "3:4" (throws IndexError when malformed).

@@ -16,6 +16,12 @@ std::optional<double> numberOf(const Sheet& sh, int row, int col) {
 }
 }  // namespace
 
+bool cellFilled(const Sheet& sh, int row, int col) {
+  const Cell* cell = sh.find(row, col);
+  if (cell == nullptr || cell->kind == CellKind::Empty) return false;
+  return cell->kind != CellKind::Text || !cell->text.isEmpty();
+}
+
 bool cellHoldsNumber(const Sheet& sh, int row, int col) {
   if (numberOf(sh, row, col)) return true;
   static const QRegularExpression digits(QStringLiteral("^\\s*\\d+\\s*$"));
@@ -28,6 +34,14 @@ QString cellCode(const Sheet& sh, int row, int col, int width) {
   const QString text = QString::number(static_cast<qint64>(*n));
   const int padded = ((static_cast<int>(text.size()) + width - 1) / width) * width;
   return text.rightJustified(padded, u'0');
+}
+
+QString shownValue(const QString& text) {
+  constexpr int kShown = 30;
+  if (text.size() <= kShown) return text;
+  QString start = text.left(kShown);
+  if (start.back().isHighSurrogate()) start.chop(1);
+  return start + QStringLiteral("……");
 }
 
 bool wholeIn(double number, double lo, double hi) {

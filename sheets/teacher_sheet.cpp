@@ -7,6 +7,7 @@
 #include "core/texts.h"
 #include "sheets/range.h"
 #include "sheets/sheet_operation.h"
+#include "sheets/sheet_reading.h"
 #include "sheets/sheetops.h"
 
 namespace tavro {
@@ -107,7 +108,7 @@ bool readTeacherNames(Ctx& c, const Sheet& sh) {
     const QString name = sh.text(i + 6, 2);
     s.Jsmcd = std::max(s.Jsmcd, static_cast<int>(name.size()));
     if (name.size() < 2 || name.size() > 6)
-      return refuse(c, "序号为" + Szc(i) + "的教师名称“" + name +
+      return refuse(c, "序号为" + Szc(i) + "的教师名称“" + shownValue(name) +
                            "”的字数不合要求！需要在Excel表中修改成2～6字，然后保存，重新导入。");
     s.Jsmc(i) = name.size() == 2 ? name.left(1) + "　" + name.right(1) : name;
     c.ui.progress(i * 10 / s.Jss);
@@ -118,7 +119,7 @@ bool readTeacherNames(Ctx& c, const Sheet& sh) {
 bool checkShortName(Ctx& c, int i) {
   const QString& jc = c.s.Jsjc(i);
   if (jc.size() == 2) return true;
-  return refuse(c, "序号为" + Szc(i) + "的教师简称“" + jc +
+  return refuse(c, "序号为" + Szc(i) + "的教师简称“" + shownValue(jc) +
                        "”的字数不合要求！需要在Excel表中修改成2字，然后保存，重新导入。");
 }
 
@@ -177,7 +178,7 @@ bool readBlockedPeriods(Ctx& c, const Sheet& sh) {
         if (code.isEmpty()) continue;
         const bool asked = code == "n" || code == "N";
         if (!asked && code != "h" && code != "H")
-          return refuse(c, s.Jsmc(t) + "星期" + Xqm(d) + "第" + Szc(p) + "节的代码" + code +
+          return refuse(c, s.Jsmc(t) + "星期" + Xqm(d) + "第" + Szc(p) + "节的代码" + shownValue(code) +
                                "错误！只能填“n”（表示“教师要求不排”）或“h”（表示“会议”）！请在Excel表格中修改"
                                "，再保存，重新导入。");
         if (t != lastTeacher) {
@@ -200,14 +201,14 @@ bool readBlockedPeriods(Ctx& c, const Sheet& sh) {
 }
 
 // The template goes into the opened sheet (if any), keeping what it does not overwrite.
-void generateTeacherSheet(Ctx& c, OpenedSheet& opened) {
+SheetOutcome generateTeacherSheet(Ctx& c, OpenedSheet& opened) {
   c.ui.status("正在产生教师数据表……");
   Workbook book = opened.opened ? std::move(opened.book) : Xjgzb();
   Sheet& sh = book.first();
   writeTeacherTemplate(sh, c.s);
   Dcbgjw(sh, c.ui, c.st);
   c.st.CmdJsCaption = "2、导入教师";
-  saveTemplate(c, book, kTeacherSheet);
+  return saveTemplate(c, book, kTeacherSheet) ? SheetOutcome::TemplateWritten : SheetOutcome::Stopped;
 }
 
 }  // namespace
@@ -257,18 +258,23 @@ bool importTeacherSheet(Ctx& c, const Sheet& sh, std::vector<CellEdit>& edits) {
   return true;
 }
 
-void CmdJs_Click(Ctx& c) {
-  runSheetOperation(c, [&] {
+SheetOutcome teacherSheetOperation(Ctx& c) {
+  return runSheetOperation(c, [&] {
     OpenedSheet opened;
-    if (!openSheetOrStop(c, kTeacherSheet, opened)) return;
-    if (!opened.opened || opened.book.first().text(7, 2).isEmpty()) {
-      generateTeacherSheet(c, opened);
-      return;
-    }
+    if (!openSheetOrStop(c, kTeacherSheet, opened)) return SheetOutcome::Stopped;
+    if (!opened.opened || !cellFilled(opened.book.first(), 7, 2)) return generateTeacherSheet(c, opened);
     std::vector<CellEdit> edits;
-    if (!importTeacherSheet(c, opened.book.first(), edits)) return;
-    saveImportEdits(c, opened.basePath, edits);
+    if (!importTeacherSheet(c, opened.book.first(), edits)) return SheetOutcome::Stopped;
+    const auto layout = [&](Sheet& sh) { writeTeacherTemplate(sh, c.s); };
+    saveImportEdits(c, opened, edits, layout);
+    return SheetOutcome::Imported;
   });
+}
+
+SheetOutcome CmdJs_Click(Ctx& c) {
+  const SheetOutcome outcome = teacherSheetOperation(c);
+  if (outcome == SheetOutcome::TemplateWritten) tellTemplatesWritten(c, {kTeacherSheet});
+  return outcome;
 }
 
 }  // namespace tavro

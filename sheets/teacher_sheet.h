@@ -7,6 +7,7 @@
 
 #include "core/ctx.h"
 #include "sheets/sheet.h"
+#include "sheets/sheet_operation.h"
 #include "sheets/xlsx.h"
 
 namespace tavro {
@@ -15,8 +16,11 @@ namespace tavro {
 int teacherPeriodColumn(const School& s, int weekday, int period);
 
 // CmdJs_Click: the button "2、教师". Imports the teacher sheet when it is filled in (B7 holds a
-// name), writing generated short names back into the file; otherwise generates the template.
-void CmdJs_Click(Ctx& c);
+// name), writing generated short names back into the file; otherwise generates the template and
+// says so in one message.
+SheetOutcome CmdJs_Click(Ctx& c);
+// The same operation inside the import chain, which tells about the templates it wrote at its end.
+SheetOutcome teacherSheetOperation(Ctx& c);
 
 // Writes the teacher template for Jsrs teachers and Mzts x Mtjs periods into an empty sheet.
 void writeTeacherTemplate(Sheet& sh, const School& s);

@@ -74,8 +74,8 @@ void readValue(const pugi::xml_node& c, Cell& cell, const BookParts& parts) {
   } else if (type == QLatin1String("d")) {
     const QDate d = QDate::fromString(raw.left(10), Qt::ISODate);
     number = d.isValid() ? dateSerial(d) : 0;
-  } else if (!v) {
-    kind = CellKind::Empty;
+  } else if (!v || raw.trimmed().isEmpty()) {
+    kind = CellKind::Empty;  // no value, or a formula stored without its result
   } else {
     bool ok = false;
     number = raw.trimmed().toDouble(&ok);
@@ -90,7 +90,8 @@ void readValue(const pugi::xml_node& c, Cell& cell, const BookParts& parts) {
   if (!formula.isEmpty()) {
     cell.kind = CellKind::Formula;
     cell.formula = '=' + formula;
-    cell.resultKind = kind;
+    // A formula without a stored value has no result yet, whatever type it claims.
+    cell.resultKind = !v && type != QLatin1String("inlineStr") ? CellKind::Empty : kind;
   } else {
     cell.kind = kind;
   }
@@ -231,6 +232,7 @@ bool readBook(ZipArchive& zip, Workbook& book, QString& error) {
       continue;
     Sheet& sheet = book.addSheet(attr(s, "name"));
     if (!readSheet(zip, rel->second.target, sheet, parts, error)) return false;
+    sheet.computeMissingResults();
   }
   if (book.sheetCount() == 0) return error = QStringLiteral("没有工作表"), false;
   return true;

@@ -102,11 +102,16 @@ TEST(ClassSheet, WarningsLetTheImportGoOn) {
   sh.setNumber(7, classCountColumn(2), 0);   // keeps the unassigned periods at 0
   sh.setNumber(7, classCountColumn(3), 0);
   sh.setNumber(7, 5, -5);
+  sh.setText(7, classTeacherColumn(3), "5");  // a teacher number above the teacher count (4)
+  sh.setText(8, classTeacherColumn(1), "钱七");
   ASSERT_TRUE(importClassSheet(t.c, sh));
   EXPECT_EQ(t.ui.texts("warning"), QStringList({"初一1班语文的教师钱七在教师姓名设置中没有，需修改！",
-                                                "初一2班语文的每周节数45不能大于40，需修改！"}));
+                                                "初一2班语文的每周节数45不能大于40，需修改！",
+                                                "初一2班外语的教师号5不能大于教师人数4，需修改！",
+                                                "初二1班语文的教师钱七在教师姓名设置中没有，需修改！"}));
   EXPECT_EQ(t.c.s.Bjkcb(1, 2, 7, 1), 0);
-  EXPECT_EQ(t.c.s.Bjkcs(7, 2), 3);  // counts of 0 are plan rows
+  EXPECT_EQ(t.c.s.Bjkcs(7, 2), 3);        // counts of 0 are plan rows
+  EXPECT_EQ(t.c.s.Bjkcb(3, 2, 7, 2), 0);  // no teacher 5: the lesson is planned without a teacher
 }
 
 struct ClassCase {
@@ -123,7 +128,6 @@ TEST(ClassSheet, EveryCheckStopsWithItsMessage) {
       {"D7", "钱七", "初一2班的班主任钱七在教师数据中没有，需修改！"},
       {"D7", "5", "初一2班的班主任号5不能大于教师人数4，需修改！"},
       {"K7", "14", "初一2班的未定节数不是0！请在Excel班级数据表中修改。"},
-      {"L7", "5", "初一2班数学的教师号5不能大于教师人数4，需修改！"},
       {"K3", "007", "初一1班的课程号7不在0和3之间，需修改！"},
   };
   for (const ClassCase& k : cases) {

@@ -146,11 +146,15 @@ TEST(TeacherSheet, GeneratedShortNamesAreWrittenBackIntoTheFile) {
   SheetSession t;
   importSmallSchool(t);
   t.c.s.Wjj = dir.path() + "/";
-  CmdJs_Click(t.c);  // no file yet: the template
+  EXPECT_EQ(CmdJs_Click(t.c), SheetOutcome::TemplateWritten);  // no file yet: the template
   const QString path = dir.path() + "/教师数据表.xlsx";
   ASSERT_TRUE(QFile::exists(path));
   EXPECT_EQ(t.c.st.CmdJsCaption, "2、导入教师");
-  EXPECT_TRUE(t.messages().isEmpty());
+  EXPECT_EQ(t.messages(),
+            QStringList({"　　系统已自动产生了“教师数据表”这张Excel表格并已保存在“" + t.c.s.Wjj +
+                         "”，请用户打开、填写或修改这张表格并用原文件名保存在原文件夹。然后再单"
+                         "击“2、导入教师”按钮导入。"}));
+  t.ui.clearEvents();
 
   ReadResult read = readWorkbook(path);
   ASSERT_TRUE(read.ok());
