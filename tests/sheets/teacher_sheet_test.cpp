@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 
 #include "core/procedures.h"
 #include "sheets/address.h"
@@ -170,6 +172,52 @@ TEST(TeacherSheet, GeneratedShortNamesAreWrittenBackIntoTheFile) {
   EXPECT_EQ(back.text("C9"), "小明");
   EXPECT_EQ(back.text("C5"), "2字");
   EXPECT_EQ(back.text("B9"), "王小明");
+}
+
+// A legacy .xls (tests/fixtures/data/teachers_small.xls: the small school's teacher sheet saved as
+// .xls by a spreadsheet program) cannot take the generated short names: the sheet is saved as a
+// complete .xlsx laid out as the template, and the user is told that it lives there from now on. An
+// .xls changed after that is named instead of being passed over.
+TEST(TeacherSheet, ALegacyXlsSheetMovesIntoAStyledXlsxAndANewerXlsIsNamed) {
+  QTemporaryDir dir;
+  const QString base = dir.path() + "/教师数据表";
+  ASSERT_TRUE(
+      QFile::copy(QStringLiteral(TAVRO_SOURCE_DIR "/tests/fixtures/data/teachers_small.xls"), base + ".xls"));
+  SheetSession t;
+  importSmallSchool(t);
+  t.c.s.Wjj = dir.path() + "/";
+  EXPECT_EQ(CmdJs_Click(t.c), SheetOutcome::Imported);
+  EXPECT_EQ(t.messages(),
+            QStringList({"系统在导入时修改了“教师数据表”。因为“教师数据表.xls”是旧格式的文件，不能修改，修"
+                         "改后的表格已保存为“" +
+                         QDir::toNativeSeparators(base) +
+                         ".xlsx”。以后请打开、修改这个.xlsx文件，系统只读取它，不再读取“教师数据表.xls”。"}));
+  EXPECT_EQ(t.c.s.Hyjys, 1);  // the "n" of teacher 1 on Monday, period 2
+  const Sheet back = readBack(base + ".xlsx");
+  Sheet layout;
+  writeTeacherTemplate(layout, t.c.s);
+  EXPECT_EQ(back.merges(), layout.merges());
+  EXPECT_EQ(back.format(7, 2).fill, layout.format(7, 2).fill);
+  EXPECT_EQ(back.frozenAt(), layout.frozenAt());
+  EXPECT_EQ(back.text("B9"), "王小明");
+  EXPECT_EQ(back.text("C9"), "小明");
+  EXPECT_EQ(back.text("C5"), "2字");
+  EXPECT_EQ(back.text("E7"), "n");
+
+  QFile xls(base + ".xls");
+  ASSERT_TRUE(xls.open(QIODevice::ReadWrite));
+  ASSERT_TRUE(xls.setFileTime(QDateTime::currentDateTime().addSecs(3600), QFileDevice::FileModificationTime));
+  xls.close();
+  SheetSession again;
+  importSmallSchool(again);
+  again.c.s.Wjj = t.c.s.Wjj;
+  EXPECT_EQ(CmdJs_Click(again.c), SheetOutcome::Stopped);
+  EXPECT_EQ(again.messages(),
+            QStringList({"文件夹“" + QDir::toNativeSeparators(again.c.s.Wjj) +
+                         "”中的“教师数据表.xls”比“教师数据表.xlsx”新，而系统读取的是“教师数据表."
+                         "xlsx”，不会读取“教师数据表.xls”中的修改。请删除“教师数据表.xlsx”（或把修"
+                         "改做到这个文件中），然后重新导入。"}));
+  EXPECT_EQ(again.c.s.Jsydr, 0);
 }
 
 }  // namespace
