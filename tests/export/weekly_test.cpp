@@ -9,6 +9,7 @@
 #include "export/dispatch.h"
 #include "export/handlers.h"
 #include "tests/export/export_fixture.h"
+#include "tests/fixtures/small_disk.h"
 
 namespace tavro::testing {
 namespace {
@@ -231,6 +232,21 @@ TEST(ExportFailure, AFileThatCannotBeWrittenShowsTheReasonWithoutBeeping) {
   EXPECT_EQ(fx.form.progress, 0);
   EXPECT_FALSE(QFile::exists(fx.outPath));
   EXPECT_TRUE(QFile::exists(fx.settingsPath));
+}
+
+// A read-only data folder: the export folder cannot be made, and the message says why.
+TEST(ExportFailure, AReadOnlyDataFolderGivesTheCause) {
+  ExportFixture fx;
+  const QString data = fx.dir.filePath(QStringLiteral("data"));
+  MountedDisk disk(data, 1 << 20);
+  if (!disk.available()) GTEST_SKIP() << "no right to mount a small disk here";
+  ASSERT_TRUE(disk.makeReadOnly());
+  fx.school.Wjj = data + u'/';
+  ExportCtx c = fx.ctx();
+  EXPECT_FALSE(CmdDc_Click(c, ExportPaths{fx.settingsPath, QString()}).written);
+  EXPECT_EQ(fx.ui.texts(QStringLiteral("warning")),
+            QStringList({QStringLiteral("导出表格失败：无法建立文件夹“") + QDir::toNativeSeparators(data) +
+                         QStringLiteral("/导出”：磁盘是只读的。")}));
 }
 
 TEST(ExportFailure, TheDefaultFileLiesInTheExportFolderNamedAfterTheTitle) {
