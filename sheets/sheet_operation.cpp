@@ -140,17 +140,15 @@ void tellTemplatesWritten(Ctx& c, const QStringList& names) {
     return;
   }
   const QString quoted = "“" + names.join("”、“") + "”";
-  const QString button = "“" + importButton(c, names.first()) + "”";
-  if (names.size() == 1) {
-    Tsxx(c.ui, "　　系统已自动产生了" + quoted + "这张Excel表格并已保存在“" + c.s.Wjj +
-                   "”，请用户打开、填写或修改这张表格并用原文件名保存在原文件夹。然后再单击" + button +
-                   "按钮导入。");
-    return;
-  }
-  Tsxx(c.ui, "　　系统已自动产生了" + quoted + "这" + QString::number(names.size()) +
-                 "张Excel表格并已保存在“" + c.s.Wjj +
-                 "”，请用户打开、填写或修改这些表格并用原文件名保存在原文件夹。然后再从" + button +
-                 "按钮起依次单击各按钮导入这些数据表。");
+  const bool one = names.size() == 1;
+  // The class sheet is the last: after any other, the later sheets wait for their buttons too.
+  const QString then =
+      one && names.first() == kClassSheet
+          ? "然后再单击“" + importButton(c, names.first()) + "”按钮导入。"
+          : "然后再从“" + importButton(c, names.first()) + "”按钮起依次单击各按钮导入数据表。";
+  Tsxx(c.ui, "　　系统已自动产生了" + quoted + (one ? "这张" : "这" + QString::number(names.size()) + "张") +
+                 "Excel表格并已保存在“" + c.s.Wjj + "”，请用户打开、填写或修改" + (one ? "这张" : "这些") +
+                 "表格并用原文件名保存在原文件夹。" + then);
 }
 
 SheetRange putMerged(Sheet& sh, int r1, int c1, int r2, int c2, const QString& text) {

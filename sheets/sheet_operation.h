@@ -49,7 +49,7 @@ bool saveImportEdits(Ctx& c, const OpenedSheet& opened, const std::vector<CellEd
                      const std::function<void(Sheet&)>& writeTemplate);
 
 // The one message after templates were written (sheet names in chain order): which ones, where,
-// and which button imports them once they are filled in.
+// and from which button on the sheets are imported once they are filled in.
 void tellTemplatesWritten(Ctx& c, const QStringList& names);
 
 // Merges rows r1..r2, columns c1..c2 and writes text into the top-left cell only; returns the

@@ -17,6 +17,7 @@
 #include "app/colours.h"
 #include "app/wizard.h"
 #include "core/errors.h"
+#include "sheets/xlsx.h"
 #include "tests/app/app_support.h"
 
 namespace tavro::testing {
@@ -223,6 +224,29 @@ TEST(MainWindow, AFailedCommandIsReportedAndTheWindowGoesOn) {
   EXPECT_EQ(d.ui.texts("warning"), QStringList{QStringLiteral("没有回答")});
   EXPECT_FALSE(d.window->ended());
   EXPECT_TRUE(d.window->isVisible());
+}
+
+// A missing sheet is one box, not one per class row; a sheet the import refuses is one box too, and
+// in both cases nothing is scheduled or saved.
+TEST(MainWindow, AMissingOrRefusedSheetShowsOneBoxAndSchedulesNothing) {
+  for (const bool missing : {true, false}) {
+    AppDesk d;
+    const QString teachers = d.dataFolder() + QStringLiteral("/教师数据表.xlsx");
+    if (missing) {
+      ASSERT_TRUE(QFile::remove(teachers));
+    } else {
+      ReadResult read = readWorkbook(teachers);
+      ASSERT_TRUE(read.ok());
+      read.book->first().setText(7, 4, QStringLiteral("x"));
+      ASSERT_TRUE(saveXlsx(*read.book, teachers).ok());
+    }
+    d.clickButton(QStringLiteral("CmdXx"));
+    EXPECT_EQ(d.ui.allTexts().size(), 1) << d.ui.allTexts().join(u'\n').toStdString();
+    EXPECT_EQ(d.ui.texts(missing ? "info" : "warning").size(), 1);
+    EXPECT_TRUE(QFile::exists(teachers));
+    EXPECT_FALSE(QFile::exists(d.timetableFile()));
+    EXPECT_FALSE(d.st().CmdKbEnabled);
+  }
 }
 
 }  // namespace

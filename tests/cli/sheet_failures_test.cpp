@@ -38,11 +38,12 @@ class SheetFailures : public SmallDemoSchool {
 // One missing sheet: its template is written and one message says which and what to do; the sheets
 // after it are neither imported nor touched, and nothing is scheduled.
 TEST_F(SheetFailures, AMissingSheetWritesItsTemplateAndSaysSoOnce) {
-  const std::pair<QString, QString> cases[] = {{"教师数据表", "2、导入教师"},
-                                               {"课程数据表", "3、导入课程"},
-                                               {"合班数据表", "4、导入合班"},
-                                               {"班级数据表", "5、班级"}};
-  for (const auto& [name, button] : cases) {
+  const std::pair<QString, QString> cases[] = {
+      {"教师数据表", "然后再从“2、导入教师”按钮起依次单击各按钮导入数据表。"},
+      {"课程数据表", "然后再从“3、导入课程”按钮起依次单击各按钮导入数据表。"},
+      {"合班数据表", "然后再从“4、导入合班”按钮起依次单击各按钮导入数据表。"},
+      {"班级数据表", "然后再单击“5、班级”按钮导入。"}};
+  for (const auto& [name, then] : cases) {
     SetUp();
     ASSERT_TRUE(QFile::remove(sheet(name)));
     QMap<QString, QByteArray> before;
@@ -50,8 +51,7 @@ TEST_F(SheetFailures, AMissingSheetWritesItsTemplateAndSaysSoOnce) {
     const CliRun r = runCli({"schedule", data});
     EXPECT_EQ(r.out.section(u'\n', 0, 0),
               "提示: 　　系统已自动产生了“" + name + "”这张Excel表格并已保存在“" + wjj() +
-                  "”，请用户打开、填写或修改这张表格并用原文件名保存在原文件夹。然后再单击“" + button +
-                  "”按钮导入。")
+                  "”，请用户打开、填写或修改这张表格并用原文件名保存在原文件夹。" + then)
         << name.toStdString();
     EXPECT_EQ(r.out.count(QStringLiteral("提示: ")) + r.out.count(QStringLiteral("错误: ")), 1)
         << r.out.toStdString();

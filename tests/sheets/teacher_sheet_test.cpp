@@ -154,8 +154,8 @@ TEST(TeacherSheet, GeneratedShortNamesAreWrittenBackIntoTheFile) {
   EXPECT_EQ(t.c.st.CmdJsCaption, "2、导入教师");
   EXPECT_EQ(t.messages(),
             QStringList({"　　系统已自动产生了“教师数据表”这张Excel表格并已保存在“" + t.c.s.Wjj +
-                         "”，请用户打开、填写或修改这张表格并用原文件名保存在原文件夹。然后再单"
-                         "击“2、导入教师”按钮导入。"}));
+                         "”，请用户打开、填写或修改这张表格并用原文件名保存在原文件夹。然后再从“2、导入教师”"
+                         "按钮起依次单击各按钮导入数据表。"}));
   t.ui.clearEvents();
 
   ReadResult read = readWorkbook(path);
