@@ -87,7 +87,9 @@ bool openSheetOrStop(Ctx& c, const QString& name, OpenedSheet& opened) {
   if (opened.cancelled) return false;
   removeStaleTemporaryFiles(c.s.Wjj);
   if (!opened.opened && !opened.error.isEmpty()) {
-    Tsxx(c.ui, opened.error + "请检查这个文件是否完好（可以删除它让系统重新产生表格），然后重新导入。");
+    Tsxx(c.ui, opened.error + (opened.fileAtFault
+                                   ? "请检查这个文件是否完好（可以删除它让系统重新产生表格），然后重新导入。"
+                                   : ""));
     return false;
   }
   if (!opened.opened) return true;

@@ -71,6 +71,7 @@ OpenedSheet DrPksj(Ui& ui, QString& Wjj, const QString& name) {
   result.book = Xjgzb();
   result.filePath = read.path;
   if (!read.path.isEmpty()) result.error = read.error;
+  result.fileAtFault = read.fileAtFault;
   return result;
 }
 

@@ -45,12 +45,13 @@ std::optional<QString> sheetPath(Ui& ui, QString& Wjj, const QString& name);
 
 // Result of DrPksj: the opened workbook, or a new one when the sheet could not be read.
 struct OpenedSheet {
-  Workbook book;           // the file's workbook (first sheet current) or Xjgzb() when not opened
-  bool opened = false;     // the sheet file was read
-  bool cancelled = false;  // the user cancelled the data-folder dialog (nothing else was done)
-  QString basePath;        // Wjj + name, without extension
-  QString filePath;        // the file read (".xlsx" or ".xls"), "" when none
-  QString error;           // why a file that exists could not be read; "" when missing or read
+  Workbook book;            // the file's workbook (first sheet current) or Xjgzb() when not opened
+  bool opened = false;      // the sheet file was read
+  bool cancelled = false;   // the user cancelled the data-folder dialog (nothing else was done)
+  QString basePath;         // Wjj + name, without extension
+  QString filePath;         // the file read (".xlsx" or ".xls"), "" when none
+  QString error;            // why a file that exists could not be read; "" when missing or read
+  bool fileAtFault = true;  // the error lies in the file, not in this installation
 };
 
 // DrPksj: opens sheet `name` ("学校数据表") of the data folder: sheetPath, then readSheetFile.

@@ -91,7 +91,8 @@ ReadResult readXls(const QString& path) {
     return result.error = QStringLiteral("文件“%1”不是有效的Excel文件。").arg(shown), result;
   const QString program = readerProgram();
   if (program.isEmpty())
-    return result.error = QStringLiteral(
+    return result.fileAtFault = false,
+           result.error = QStringLiteral(
                               "无法读取“%1”：找不到读取.xls文件的程序%2。请重新安装本系统，或在Excel中把"
                               "这个文件另存为.xlsx文件。")
                               .arg(shown, kReaderName),

@@ -21,8 +21,9 @@ struct IoStatus {
 // Outcome of a read: the workbook, or the reason it could not be read.
 struct ReadResult {
   std::optional<Workbook> book;
-  QString error;  // "" when read
-  QString path;   // the file that was (or would have been) read
+  QString error;            // "" when read
+  QString path;             // the file that was (or would have been) read
+  bool fileAtFault = true;  // the error lies in the file (false: in this installation)
   bool ok() const { return book.has_value(); }
 };
 
