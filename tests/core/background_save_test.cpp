@@ -3,17 +3,15 @@
 // the caller, and a process killed while saving leaves a whole file behind.
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <random>
+#include <memory>
 
 #include "core/background_saver.h"
 #include "core/ctx.h"
 #include "core/scripted_ui.h"
 #include "core/textfile.h"
 #include "core/timetable_file.h"
+#include "tests/fixtures/kill_trials.h"
 #include "tests/fixtures/small_school.h"
 #include "tests/fixtures/text_files.h"
 
@@ -136,29 +134,28 @@ TEST(BackgroundSave, AKilledProcessLeavesTheOldOrTheNewFileWhole) {
   Bckb(firstCtx);
   const QByteArray firstBytes = readBytes(dir.file());
   ASSERT_NE(firstBytes, secondBytes);
-  std::mt19937 random(20261209);
-  std::uniform_int_distribution<int> delay(0, 20000);
   int changed = 0;
   QByteArray before = firstBytes;
-  for (int trial = 0; trial < 30; ++trial) {
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      BackgroundTimetableSaves saves(firstCtx.st);
-      secondCtx.st.TimetableSaver = firstCtx.st.TimetableSaver;
-      for (int i = 0; i < 1000000; ++i) Bckb(i % 2 == 0 ? secondCtx : firstCtx);
-      _exit(0);
-    }
-    usleep(static_cast<useconds_t>(delay(random)));
-    kill(child, SIGKILL);
-    int status = 0;
-    waitpid(child, &status, 0);
-    const QByteArray now = readBytes(dir.file());
-    EXPECT_TRUE(now == firstBytes || now == secondBytes)
-        << "trial " << trial << ": " << now.size() << " bytes";
-    if (now != before) ++changed;
-    before = now;
-  }
+  fixtures::KillTrials trials;
+  trials.trials = 30;
+  trials.maxDelayMicroseconds = 20000;
+  std::unique_ptr<BackgroundTimetableSaves> saves;  // made in each child on its first call
+  fixtures::runKillTrials(
+      trials,
+      [&](int call) {
+        if (!saves) {
+          saves = std::make_unique<BackgroundTimetableSaves>(firstCtx.st);
+          secondCtx.st.TimetableSaver = firstCtx.st.TimetableSaver;
+        }
+        Bckb(call % 2 == 0 ? secondCtx : firstCtx);
+      },
+      [&](int trial) {
+        const QByteArray now = readBytes(dir.file());
+        EXPECT_TRUE(now == firstBytes || now == secondBytes)
+            << "trial " << trial << ": " << now.size() << " bytes";
+        if (now != before) ++changed;
+        before = now;
+      });
   EXPECT_GT(changed, 0);
 }
 
