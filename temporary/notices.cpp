@@ -53,17 +53,29 @@ bool longRange(const School& s, int rqts) {
   return rqts > (s.Mzts >= 8 ? 14 : 7);
 }
 
-// The calendar dates of the two lessons within the days from the start (the last match wins).
+// The calendar dates of the two lessons within the days from the start (the last match wins). A
+// one-day range searches the week starting at the start date (two weeks in a fortnightly
+// timetable), so that each lesson gets its date. In a fortnightly timetable the week of the start
+// date counts as the first week (days 1..7), the week after it as the second (days 8..14).
 void findDates(const Ctx& c, NoticeParts& p) {
   const QDate start = dateOf(c.st.Lsksrq);
   if (!start.isValid()) return;
-  const int n = c.st.Rqts == 1 ? c.s.Mzts : c.st.Rqts;
+  const bool fortnight = c.s.Mzts > 7;
+  const int n = c.st.Rqts == 1 ? (fortnight ? 14 : 7) : c.st.Rqts;
   for (int d = 0; d < n; ++d) {
     const QDate day = start.addDays(d);
-    const int number = day.dayOfWeek() + (d > 7 ? 7 : 0);
+    const int week = fortnight ? (start.dayOfWeek() - 1 + d) / 7 % 2 : 0;
+    const int number = day.dayOfWeek() + 7 * week;
     if (number == p.a.xq) p.a.date = noticeDate(day);
     if (number == p.b.xq) p.b.date = noticeDate(day);
   }
+}
+
+// The date and weekday of lesson `to` where a sentence names it after lesson `from`: left out only
+// when both lessons fall on the same day.
+QString otherDay(const NoticeParts& p, const NoticeLesson& from, const NoticeLesson& to) {
+  if (to.date == from.date && to.xq == from.xq) return QString();
+  return to.date + p.w + p.weekday(to.xq);
 }
 
 // "第" + period + "节"
@@ -77,9 +89,8 @@ QString teacherSentence(const NoticeParts& p, bool isLong, const NoticeLesson& f
   if (isLong)
     return kIndent + p.start + QStringLiteral("至") + p.end + p.className + QStringLiteral("班") + p.w +
            p.weekday(from.xq) + moved + p.w + p.weekday(to.xq) + periodText(to.jc) + QStringLiteral("。");
-  const QString target = to.date != from.date ? to.date + p.w + p.weekday(to.xq) : QString();
   return kIndent + p.className + QStringLiteral("班") + from.date + p.w + p.weekday(from.xq) + moved +
-         target + periodText(to.jc) + QStringLiteral("。");
+         otherDay(p, from, to) + periodText(to.jc) + QStringLiteral("。");
 }
 
 QString classSentence(const NoticeParts& p, bool isLong) {
@@ -88,8 +99,7 @@ QString classSentence(const NoticeParts& p, bool isLong) {
   const QString second = periodText(p.b.jc) + p.course(p.b.kch) + QStringLiteral("临时对调。");
   if (isLong)
     return kIndent + p.start + QStringLiteral("至") + p.end + first + p.w + p.weekday(p.b.xq) + second;
-  const QString other = p.b.date != p.a.date ? p.b.date + p.w + p.weekday(p.b.xq) : QString();
-  return kIndent + p.a.date + first + other + second;
+  return kIndent + p.a.date + first + otherDay(p, p.a, p.b) + second;
 }
 
 void appendBlock(QString& tzzw, const NoticeLines& t, std::initializer_list<int> lines) {

@@ -42,6 +42,34 @@ TEST(Notices, OneDayRangeGivesTheDatesWithinTheWeekFromTheStart) {
   EXPECT_EQ(t[5], blanks(10) + QStringLiteral("班级临时调课通知"));
   EXPECT_EQ(t[6], QStringLiteral("初一(1)班（班主任：王　五）："));
   EXPECT_EQ(t[7], QStringLiteral("　　2026年3月2日星期一第1节语文和2026年3月3日星期二第2节数学临时对调。"));
+
+  // A Wednesday: Monday and Tuesday are those of the next week.
+  TempBench wednesday;
+  const NoticeLines w = noticeLines(wednesday, 1, 1, 2, 1, QDate(2026, 12, 9), QDate(2026, 12, 9));
+  EXPECT_EQ(w[2],
+            QStringLiteral("　　初一(1)班2026年12月14日星期一第1节语文临时调至2026年12月15日星期二第1节。"));
+  EXPECT_EQ(w[4],
+            QStringLiteral("　　初一(1)班2026年12月15日星期二第1节数学临时调至2026年12月14日星期一第1节。"));
+  EXPECT_EQ(w[7],
+            QStringLiteral("　　2026年12月14日星期一第1节语文和2026年12月15日星期二第1节数学临时对调。"));
+}
+
+TEST(Notices, LessonsOutsideAShortRangeStillNameTheirWeekday) {
+  // Wednesday to Friday: Monday and Tuesday have no date in the range, but keep their weekdays.
+  TempBench b;
+  const NoticeLines t = noticeLines(b, 1, 1, 2, 2, QDate(2026, 12, 9), QDate(2026, 12, 11));
+  EXPECT_EQ(t[2], QStringLiteral("　　初一(1)班星期一第1节语文临时调至星期二第2节。"));
+  EXPECT_EQ(t[7], QStringLiteral("　　星期一第1节语文和星期二第2节数学临时对调。"));
+}
+
+TEST(Notices, FortnightlyDaysTakeTheDatesOfTheirOwnWeek) {
+  // Days 1..7 are the week of the start date, days 8..14 the week after it.
+  TempBench b;
+  b.s.Mzts = 14;
+  const NoticeLines t = noticeLines(b, 1, 1, 8, 2, QDate(2026, 3, 2), QDate(2026, 3, 13));
+  EXPECT_TRUE(t[2].contains(QStringLiteral("2026年3月2日"))) << t[2].toStdString();
+  EXPECT_TRUE(t[2].contains(QStringLiteral("临时调至2026年3月9日"))) << t[2].toStdString();
+  EXPECT_FALSE(t[2].contains(QStringLiteral("3月10日"))) << t[2].toStdString();
 }
 
 TEST(Notices, SameDaySwapDoesNotRepeatTheDate) {
