@@ -1,5 +1,7 @@
 #include "sheets/school_sheet.h"
 
+#include <stdexcept>
+
 #include "core/procedures.h"
 #include "core/texts.h"
 #include "sheets/class_sheet.h"
@@ -220,17 +222,18 @@ bool readLayoutAndLoad(Ctx& c, const Sheet& sh) {
   return true;
 }
 
-// Step 14: the term start date (a date cell or a "2009-9-1" text) and the school-year start.
-bool readStartDate(Ctx& c, const Sheet& sh) {
+// Step 14: the term start date (a date cell or a "2009-9-1" text) and the school-year start. A text
+// that is no date ends the operation in its error handler (an information box), which says why.
+void readStartDate(Ctx& c, const Sheet& sh) {
   const std::optional<QDate> date = sh.date(13, kColValue);
   if (!date)
-    return refuse(
-        c, "开学日期“" + shownValue(sh.text(13, kColValue)) +
-               "”不是日期！请在Excel学校数据表的G13单元格中按“2009-9-1”的格式填写，然后保存，重新导入。");
+    throw std::runtime_error(
+        QString("开学日期“" + shownValue(sh.text(13, kColValue)) +
+                "”不是日期！请在Excel学校数据表的G13单元格中按“2009-9-1”的格式填写，然后保存，重新导入。")
+            .toStdString());
   const int y = date->year(), m = date->month(), d = date->day();
   c.s.Kxrq = Szc(y) + "-" + Ydq(2, m) + "-" + Ydq(2, d);
   c.s.Xnqsrq = m >= 8 ? c.s.Kxrq : Szc(y - 1) + "-" + Ydq(2, 9) + "-" + Ydq(2, d);
-  return true;
 }
 
 // Clears what an earlier, stopped school import left in the grade tables.
@@ -309,7 +312,8 @@ bool importSchoolSheet(Ctx& c, const Sheet& sh) {
   s.sizeClassTables();
   for (int j = s.Snj; j <= s.Mnj; ++j) s.Jlblp(j) = sh.text(j + 4, kColAvoid) == "y" ? 1 : 0;
   if (!readSchoolName(c, sh) || !readWeek(c, sh) || !readCounts(c, sh)) return false;
-  if (!readLayoutAndLoad(c, sh) || !readStartDate(c, sh)) return false;
+  if (!readLayoutAndLoad(c, sh)) return false;
+  readStartDate(c, sh);
   s.Xxydr = 1;
   c.ui.progress(100);
   c.st.Drcg[0] = true;

@@ -25,7 +25,8 @@ void writeSchoolTemplate(Sheet& sh);
 
 // Imports the cells of a filled-in school sheet into the model: grades, classes per grade and the
 // settings; sizes every table. Sets Xxydr and enables the four sheet buttons. False when a check
-// stopped it (its message shown); the model is then partly filled and Xxydr stays 0.
+// stopped it (its message shown); the model is then partly filled and Xxydr stays 0. A start date
+// that is no date throws std::runtime_error with its message, for the operation's error handler.
 bool importSchoolSheet(Ctx& c, const Sheet& sh);
 
 }  // namespace tavro

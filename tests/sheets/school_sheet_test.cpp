@@ -10,6 +10,7 @@
 
 #include "core/procedures.h"
 #include "sheets/sheet_reading.h"
+#include "sheets/xlsx.h"
 #include "tests/sheets/sheet_fixtures.h"
 
 namespace tavro::testing {
@@ -132,9 +133,6 @@ TEST(SchoolSheet, EveryCheckStopsWithItsMessage) {
       {"G11", "2", "学校横竖代码不合适！请在Excel课程数据表中修改为“0”或“1”，然后保存，重新导入。"},
       {"G12", "9",
        "　　教师每天排课节数最大值9不在1和8间，请在Excel学校和年级数据表中修改，然后保存，重新导入。"},
-      {"G13", "九月一日",
-       "开学日期“九月一日”不是日期！请在Excel学校数据表的G13单元格中按“2009-9-"
-       "1”的格式填写，然后保存，重新导入。"},
   };
   for (const SchoolCase& k : cases) {
     SheetSession t;
@@ -151,6 +149,26 @@ TEST(SchoolSheet, EveryCheckStopsWithItsMessage) {
   EXPECT_FALSE(importSchoolSheet(t.c, sh));
   EXPECT_EQ(t.ui.texts("info"),
             QStringList({"请在Excel学校数据表填写本校各年级的班级，然后保存，再重新导入。"}));
+}
+
+TEST(SchoolSheet, StartDateThatIsNoDateEndsInTheOperationsInformationBox) {
+  QTemporaryDir dir;
+  Sheet sh = filledSchoolSheet();
+  sh.setValue("G13", "九月一日");
+  Workbook book;
+  book.addSheet("Sheet1") = sh;
+  ASSERT_TRUE(saveXlsx(book, dir.path() + "/学校数据表.xlsx").ok());
+  SheetSession t;
+  t.c.s.Wjj = dir.path() + "/";
+  RecordingHost host;
+  CmdXx_Click(t.c, host);
+  EXPECT_EQ(t.ui.texts("info"),
+            QStringList({"开学日期“九月一日”不是日期！请在Excel学校数据表的G13单元格中按“2009-9-"
+                         "1”的格式填写，然后保存，重新导入。"}));
+  EXPECT_TRUE(t.ui.texts("warning").isEmpty());
+  EXPECT_EQ(t.c.s.Xxydr, 0);
+  EXPECT_EQ(t.c.st.Mlz, 0);
+  EXPECT_FALSE(t.c.st.CmdJsEnabled);
 }
 
 TEST(SchoolSheet, DamagedFileGivesAMessageAndStaysAsItWas) {
