@@ -44,7 +44,8 @@ void writeTeacherHeadings(Sheet& sh, const School& s) {
   for (int i = 1; i <= s.Jsrs; ++i) sh.setText(i + 6, 1, Lbq(3, i));
 }
 
-// Lines of the first block of teacher rows and of the first weekday, copied to the others.
+// Lines of the first block of teacher rows and of the first weekday, copied to every further
+// complete block of teacher rows and to the other weekdays.
 void drawTeacherBorders(Sheet& sh, const School& s) {
   const int lastRow = s.Jsrs + 6;
   const int weekEnd = teacherPeriodColumn(s, 1, s.Mtjs);
@@ -55,11 +56,11 @@ void drawTeacherBorders(Sheet& sh, const School& s) {
     sh.range(kFirstTeacherRow, 1, blockEnd, weekEnd).grid(Line::Thin);
     sh.range(kFirstTeacherRow, 1, blockEnd, weekEnd).border(Edge::OutlineBottom, Line::Medium);
     sh.range(kFirstTeacherRow, 3, blockEnd, 3).border(Edge::OutlineRight, Line::Medium);
-    for (int top = kFirstTeacherRow + kBlockRows; top <= lastRow; top += kBlockRows) {
-      const int rows = std::min(kBlockRows, lastRow - top + 1);
-      sh.paste(CellRange{kFirstTeacherRow, 1, kFirstTeacherRow + rows - 1, weekEnd},
-               CellRange{top, 1, top + rows - 1, weekEnd}, Paste::Formats);
-    }
+    // Only complete blocks of 10 rows get the lines; the rows of a last, incomplete block stay as
+    // they are.
+    for (int top = kFirstTeacherRow + kBlockRows; top + kBlockRows - 1 <= lastRow; top += kBlockRows)
+      sh.paste(CellRange{kFirstTeacherRow, 1, blockEnd, weekEnd},
+               CellRange{top, 1, top + kBlockRows - 1, weekEnd}, Paste::Formats);
   }
   sh.range(3, weekEnd, std::max(lastRow, 6), weekEnd).border(Edge::OutlineRight, Line::Medium);
   const int copyEnd = std::max(lastRow, 106);

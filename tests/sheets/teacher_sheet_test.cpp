@@ -44,6 +44,11 @@ TEST(TeacherSheet, TemplateLayoutFollowsTheWeek) {
   EXPECT_EQ(sh.format(17, 1).border, sh.format(7, 1).border);  // block of rows 7-16 copied to 17-26
   EXPECT_EQ(sh.format(16, 2).line(Side::Bottom), Line::Medium);
   EXPECT_EQ(sh.format(26, 2).line(Side::Bottom), Line::Medium);
+  // The incomplete last block (rows 27-31) gets no lines.
+  for (int row = 27; row <= 31; ++row)
+    for (int col : {1, 3, 4, 12})
+      for (Side side : {Side::Left, Side::Top, Side::Bottom})
+        EXPECT_EQ(sh.format(row, col).line(side), Line::None) << row << ":" << col;
 }
 
 TEST(TeacherSheet, ImportStoresNamesShortNamesBlocksAndTheList) {
