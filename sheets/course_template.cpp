@@ -31,7 +31,7 @@ void writeHalfDays(Sheet& sh, const School& s, int row, int first) {
 
 void writeCourseHeadings(Sheet& sh, const School& s) {
   const int last = lastCourseColumn(s);
-  sh.range(1, 2, 1, last).numberFormat("@");
+  sh.range(CellRange{1, 2, kMaxRows, last}).numberFormat("@");
   putMerged(sh, 1, 1, 1, last, "课程数据表");
   sh.setText(
       2, 1,

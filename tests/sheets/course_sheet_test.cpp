@@ -61,6 +61,11 @@ TEST(CourseSheet, TemplateHoldsTheDefaultCoursesAndLimits) {
   EXPECT_NE(sh.format(6, 2).fill, 0xFFFF99);
   EXPECT_EQ(sh.frozenAt(), (CellPos{6, 3}));
   EXPECT_EQ(s.Kcmc(10), "体育");
+  // Columns B to Z are text, also the rows below the courses that the user may fill in.
+  for (int col = 2; col <= 26; ++col)
+    for (int row : {1, 7, 21, 200}) EXPECT_EQ(sh.format(row, col).numberFormat, "@") << row << ":" << col;
+  EXPECT_NE(sh.format(7, 1).numberFormat, "@");
+  EXPECT_NE(sh.format(7, 27).numberFormat, "@");
 }
 
 TEST(CourseSheet, DefaultKindsFollowTheName) {
