@@ -127,7 +127,7 @@ QString Csxknjjsjh(const ExportCtx& c, int nj) {
 
 QString teacherEntry(const ExportCtx& c, int t) {
   const QString code = c.f.ChkBwfjs ? Lbq(digitCount(c.s.Jss), t) : QString();
-  return code + padFull(HJsm(c, t), c.st.Jsmkd);
+  return code + padFull(HJsm(c, t), c.st.Jsmkd + 1);
 }
 
 std::optional<TeacherColumns> collectTeacherColumns(ExportCtx& c, bool byGrade) {

@@ -44,7 +44,7 @@ QString Csxknjjsjh(const ExportCtx& c, int nj);
 std::optional<TeacherColumns> collectTeacherColumns(ExportCtx& c, bool byGrade);
 
 // The entry text of teacher t: the number (zero-padded to the digits of Jss, with "附教师代码") and
-// the name padded with "　" to Jsmkd.
+// the name padded with "　" to Jsmkd + 1, so that a marker appended stands apart from the name.
 QString teacherEntry(const ExportCtx& c, int t);
 
 // Ckxkjs, Cknjjs: write the subject-teacher and grade-teacher tables (form by Hsdm).

@@ -1,6 +1,7 @@
 // The subject-teacher and grade-teacher tables read back from the written
-// file: columns, counts, markers in both directions, the note, grades without
-// teachers, the empty choice and the transposed form.
+// file: columns, counts, entries padded to one width and markers in both
+// directions, the note, grades without teachers, the empty choice and the
+// transposed form.
 
 #include <gtest/gtest.h>
 
@@ -43,9 +44,9 @@ TEST(SubjectTeacherTable, MarksPointForwardAndBack) {
   EXPECT_EQ(sh.text(2, 2), QStringLiteral("数学"));
   EXPECT_EQ(sh.text(3, 1), QStringLiteral("1"));
   EXPECT_EQ(sh.text(3, 2), QStringLiteral("2"));
-  EXPECT_EQ(sh.text(4, 1), QStringLiteral("张　三●"));
-  EXPECT_EQ(sh.text(4, 2), QStringLiteral("李四光"));
-  EXPECT_EQ(sh.text(5, 2), QStringLiteral("张　三○"));
+  EXPECT_EQ(sh.text(4, 1), QStringLiteral("张　三　●"));
+  EXPECT_EQ(sh.text(4, 2), QStringLiteral("李四光　"));
+  EXPECT_EQ(sh.text(5, 2), QStringLiteral("张　三　○"));
   EXPECT_EQ(sh.text(6, 1), QStringLiteral("●后面学科还有，○已在前面学科"));
   EXPECT_TRUE(isMerged(sh, 6, 1, 6, 2));
   EXPECT_TRUE(isMerged(sh, 1, 1, 1, 2));
@@ -69,9 +70,9 @@ TEST(SubjectTeacherTable, ThreeCoursesOfOneTeacherAndTeacherCodes) {
   ChkBwfjs_Click(c);
   const Workbook book = fx.exportNow();
   const Sheet& sh = book.first();
-  EXPECT_EQ(sh.text(4, 1), QStringLiteral("001张　三●"));
-  EXPECT_EQ(sh.text(4, 2), QStringLiteral("001张　三○"));
-  EXPECT_EQ(sh.text(4, 3), QStringLiteral("001张　三○"));
+  EXPECT_EQ(sh.text(4, 1), QStringLiteral("001张　三　●"));
+  EXPECT_EQ(sh.text(4, 2), QStringLiteral("001张　三　○"));
+  EXPECT_EQ(sh.text(4, 3), QStringLiteral("001张　三　○"));
 }
 
 TEST(GradeTeacherTable, MarksRunTheOtherWayAndEmptyGradesHaveNoColumn) {
@@ -85,10 +86,10 @@ TEST(GradeTeacherTable, MarksRunTheOtherWayAndEmptyGradesHaveNoColumn) {
   EXPECT_EQ(sh.text(2, 2), QStringLiteral("初二"));
   EXPECT_EQ(sh.text(2, 3), QString());  // grade 9 has no classes
   EXPECT_EQ(sh.text(3, 1), QStringLiteral("3"));
-  EXPECT_EQ(sh.text(4, 1), QStringLiteral("张　三○"));
-  EXPECT_EQ(sh.text(5, 1), QStringLiteral("李四光"));
-  EXPECT_EQ(sh.text(6, 1), QStringLiteral("王　五"));
-  EXPECT_EQ(sh.text(4, 2), QStringLiteral("张　三●"));
+  EXPECT_EQ(sh.text(4, 1), QStringLiteral("张　三　○"));
+  EXPECT_EQ(sh.text(5, 1), QStringLiteral("李四光　"));
+  EXPECT_EQ(sh.text(6, 1), QStringLiteral("王　五　"));
+  EXPECT_EQ(sh.text(4, 2), QStringLiteral("张　三　●"));
   EXPECT_EQ(sh.text(7, 1), QStringLiteral("●更低年级还有，○已在更高年级"));
 
   // Only 英语: grade 8 has nobody teaching it and gets no column.
@@ -97,7 +98,7 @@ TEST(GradeTeacherTable, MarksRunTheOtherWayAndEmptyGradesHaveNoColumn) {
   const Sheet& only = english.first();
   EXPECT_EQ(only.text(2, 1), QStringLiteral("初一"));
   EXPECT_EQ(only.text(3, 1), QStringLiteral("1"));
-  EXPECT_EQ(only.text(4, 1), QStringLiteral("王　五"));
+  EXPECT_EQ(only.text(4, 1), QStringLiteral("王　五　"));
   EXPECT_EQ(only.text(2, 2), QString());
 }
 
@@ -121,11 +122,11 @@ TEST(SubjectTeacherTable, TransposedFormHasOneRowPerCourse) {
   const Sheet& sh = book.first();
   EXPECT_EQ(sh.text(2, 1), QStringLiteral("语文"));
   EXPECT_EQ(sh.text(2, 2), QStringLiteral("１"));
-  EXPECT_EQ(sh.text(2, 3), QStringLiteral("张　三●"));
+  EXPECT_EQ(sh.text(2, 3), QStringLiteral("张　三　●"));
   EXPECT_EQ(sh.text(3, 1), QStringLiteral("数学"));
   EXPECT_EQ(sh.text(3, 2), QStringLiteral("２"));
-  EXPECT_EQ(sh.text(3, 3), QStringLiteral("李四光"));
-  EXPECT_EQ(sh.text(3, 4), QStringLiteral("张　三○"));
+  EXPECT_EQ(sh.text(3, 3), QStringLiteral("李四光　"));
+  EXPECT_EQ(sh.text(3, 4), QStringLiteral("张　三　○"));
   EXPECT_EQ(sh.text(4, 1), QStringLiteral("●后面学科还有，○已在前面学科"));
   EXPECT_TRUE(isMerged(sh, 4, 1, 4, 4));
   EXPECT_TRUE(isMerged(sh, 1, 1, 1, 4));
