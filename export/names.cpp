@@ -40,6 +40,14 @@ QString combinedTeachers(const ExportCtx& c, int n, int nj, int bj) {
   return names;
 }
 
+// A combined lesson's word ("全校合班课　", "多级合班课　", "多班　　　　") cut to the cell width w,
+// so that it takes one line of the cell: whole from 6 characters, else its first 5 or 4 characters,
+// its first 2 ("全校", "多级", "多班") for 2 or 3, its first for 1.
+QString fitCombinedWord(const QString& word, int w) {
+  if (w >= 4) return word.left(std::min(w, 6));
+  return word.left(w >= 2 ? 2 : 1);
+}
+
 }  // namespace
 
 QString padFull(const QString& text, int n) {
@@ -99,10 +107,11 @@ QString HRkbjm(const ExportCtx& c, int layer, int xq, int jc, int t, int w) {
   if (!isTeacherCombinedCell(cell)) return HBjmc(c, teacherCellGrade(cell), teacherCellClass(cell));
   const int n = teacherCellCombined(cell);
   if (!c.s.Hbk.has(2, n)) return QString();
-  if (c.s.Hbk(2, n) == QStringLiteral("0000")) return QStringLiteral("全校合班课　");
-  if (c.s.Hbbj.has(n) && codeCount(c.s.Hbbj(n), 4) > 1) return QStringLiteral("多级合班课　");
+  if (c.s.Hbk(2, n) == QStringLiteral("0000")) return fitCombinedWord(QStringLiteral("全校合班课　"), w);
+  if (c.s.Hbbj.has(n) && codeCount(c.s.Hbbj(n), 4) > 1)
+    return fitCombinedWord(QStringLiteral("多级合班课　"), w);
   const QString names = QString(Hbbjmc(c.s, n)).remove(kFull);
-  return names.size() > w ? QStringLiteral("多班　　　　") : names;
+  return names.size() > w ? fitCombinedWord(QStringLiteral("多班　　　　"), w) : names;
 }
 
 QString HXqmc(const ExportCtx& c, int d, int w, bool schoolMaster) {

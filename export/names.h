@@ -24,7 +24,9 @@ QString HJsm(const ExportCtx& c, int t);
 // or for a combined lesson the names of its teachers ("班主任" = the class's head teacher).
 QString HRkjsm(const ExportCtx& c, int layer, int nj, int bj, int xq, int jc);
 // HRkbjm: class text of teacher t's lesson at (layer, xq, jc) for cell width w: the class name, or for a
-// combined lesson "全校合班课　", "多级合班课　", its class names, or "多班　　　　" when they exceed w.
+// combined lesson "全校合班课　", "多级合班课　", its class names, or "多班　　　　" when they exceed w;
+// the three words are cut to fit w ("全校合班" for 4, "全校" for 2 and 3), so that a lesson cell of
+// course and class takes two lines.
 QString HRkbjm(const ExportCtx& c, int layer, int xq, int jc, int t, int w);
 // HXqmc: weekday label of day d for cell width w (see the fortnightly rules); schoolMaster marks
 // the school master table.

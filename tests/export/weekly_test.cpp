@@ -6,10 +6,12 @@
 #include <QDir>
 #include <QFile>
 
+#include "core/procedures.h"
 #include "export/dispatch.h"
 #include "export/handlers.h"
 #include "tests/export/export_fixture.h"
 #include "tests/fixtures/small_disk.h"
+#include "tests/fixtures/small_school.h"
 
 namespace tavro::testing {
 namespace {
@@ -212,6 +214,29 @@ TEST(TeacherWeeklyTable, DutyCodesAndClassTexts) {
   EXPECT_EQ(sh.text(6, 36), QStringLiteral("教研　　　　　　"));
   EXPECT_EQ(sh.text(5, 22), QStringLiteral("英语　　初二2班"));
   EXPECT_EQ(sh.rowHeight(5), 2 * 1.5 * 18);
+}
+
+TEST(TeacherWeeklyTable, CombinedLessonWordsFitTheCellWidth) {
+  ExportFixture fx;
+  const int school = fixtures::addCombinedLesson(fx.school, "6", "0000", "0206", 2, "004");
+  const int grades = fixtures::addCombinedLesson(fx.school, "7", "07010801", "0207", 2, "004");
+  fx.school.Hbbj(grades) = QStringLiteral("07000800");
+  fx.school.Jskb(1, 2, 6, 4) = QStringLiteral("0029") + Lbq(3, school) + QStringLiteral("000");
+  fx.school.Jskb(1, 2, 7, 4) = QStringLiteral("0029") + Lbq(3, grades) + QStringLiteral("000");
+  ExportCtx c = fx.ctx();
+  CmbKbzl_Click(c, 1);
+  OptXzjsfs_Click(c, 0);
+  CmbMpzs_Click(c, 3);
+  // Teacher 4's timetable starts in column 31; Tuesday is row 6. Full names: w = 4.
+  const Workbook full = fx.exportNow();
+  EXPECT_EQ(full.first().text(6, 37), QStringLiteral("数学　　全校合班"));
+  EXPECT_EQ(full.first().text(6, 38), QStringLiteral("数学　　多级合班"));
+  // Short names: w = max(Kcmkd 1, Bjmkd 3) = 3.
+  OptBjm_Click(c, 0);
+  OptKcm_Click(c, 0);
+  const Workbook brief = fx.exportNow();
+  EXPECT_EQ(brief.first().text(6, 37), QStringLiteral("数　　全校　"));
+  EXPECT_EQ(brief.first().text(6, 38), QStringLiteral("数　　多级　"));
 }
 
 TEST(ExportFailure, AFileThatCannotBeWrittenShowsTheReasonWithoutBeeping) {
