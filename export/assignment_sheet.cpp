@@ -9,6 +9,7 @@
 #include "export/assignment.h"
 #include "export/master.h"
 #include "export/names.h"
+#include "export/printed_pages.h"
 #include "sheets/sheetops.h"
 
 namespace tavro {
@@ -97,6 +98,7 @@ void Jsjshiqkbdcgs(ExportCtx& c, Sheet& sh, const AssignmentColumns& col, int R)
   sh.range(4, 1, R, col.course()).vAlign(VAlign::Centre).hAlign(HAlign::Centre);
   setProgress(c, 80);
   sh.autoFitColumns(1, last);
+  fitRowHeights(c, sh, 2, R, last);
   sh.setRowHeight(1, 30.75);
   sh.setRowHeight(3, 22.5);
   Hbkx(sh, 3, 1, last, 3, kRuleOutline);
@@ -104,6 +106,21 @@ void Jsjshiqkbdcgs(ExportCtx& c, Sheet& sh, const AssignmentColumns& col, int R)
   Hbkx2(sh, 3, R, col.name(), kRuleMedium);
   if (col.o == 1) Hbkx2(sh, 3, R, 1, kRuleThin);
   setProgress(c, 90);
+}
+
+// The printed pages: every teacher's rows whole on one page, the column headers (row 3) repeated on
+// every page; blocks lists the first row of every teacher and, last, the row after the table.
+void assignmentPages(const ExportCtx& c, Sheet& sh, const AssignmentColumns& col, const QList<int>& blocks) {
+  PrintPlan plan;
+  plan.lastColumn = col.last();
+  plan.lastRow = std::max(3, blocks.last() - 1);
+  plan.minScale = readableScale(bodyPoints(c.f));
+  for (int i = 0; i + 1 < blocks.size(); ++i) {
+    const int first = blocks.at(i), last = blocks.at(i + 1) - 1;
+    plan.bands.push_back(breakableBand(i == 0 ? 1 : first, last, first));
+  }
+  plan.repeatFirst = plan.repeatLast = 3;
+  setPrintedPages(sh, plan);
 }
 
 }  // namespace
@@ -116,14 +133,14 @@ void Ckjsrk(ExportCtx& c, Sheet& sh, const AssignmentTable& table) {
   sh.setText(2, 1, assignmentSummary(c, table.N));
   sh.range(1, 1, 1, 1).wrap(false);
   headers(sh, col);
-  int row = 4;
+  QList<int> blocks{4};
   const int count = int(table.teachers.size());
   for (int i = 0; i < count; ++i) {
-    row = teacherRows(c, sh, col, table.teachers.at(i), row);
+    blocks << teacherRows(c, sh, col, table.teachers.at(i), blocks.last());
     setProgress(c, 50 * (i + 1) / count);
   }
-  Jsjshiqkbdcgs(c, sh, col, row - 1);
-  sh.pageSetup().fitWidth = 1;
+  Jsjshiqkbdcgs(c, sh, col, blocks.last() - 1);
+  assignmentPages(c, sh, col, blocks);
   sh.select(cellRange(1, 1));
   setProgress(c, 100);
 }

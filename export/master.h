@@ -65,7 +65,7 @@ void groupFormat(const ExportCtx& c, Sheet& sh, const MasterLayout& lay, int g, 
 // The rules over the whole table: right side of the last name column thick, of each day's last
 // period column medium, rows 3 .. the last row.
 void tableRules(const ExportCtx& c, Sheet& sh, const MasterLayout& lay, int lastRow);
-// The first two rows: fonts, A1 and A2 merged across columns 1..lastCol, the page set for printing.
+// The first two rows: fonts, A1 and A2 merged across columns 1..lastCol.
 void masterTitleRows(const ExportCtx& c, Sheet& sh, int lastCol);
 
 // Down form: the slot rows from row 4 (column A the weekday, B the half-day label, C the period
@@ -79,6 +79,13 @@ void downFormat(const ExportCtx& c, Sheet& sh, int lastCol, int lastRow, int w, 
 // (a text of full-width characters wraps after as many characters as the column holds; ASCII
 // characters count half); merged cells are left out.
 void fitRowHeights(const ExportCtx& c, Sheet& sh, int r1, int r2, int lastCol);
+// The printed pages of the across form: each day group whole on a page when it fits at a readable
+// scale, else broken between its lines (never right after its heading rows); the heading rows
+// repeat on every page when there is one group. Row heights and widths must be final.
+void acrossPages(const ExportCtx& c, Sheet& sh, const MasterLayout& lay);
+// The printed pages of the down form: the slot rows of each weekday kept together, row 3 (the
+// item headings) repeated on every page.
+void downPages(const ExportCtx& c, Sheet& sh, int lastCol, int lastRow);
 // Lines of one cell: the parts without trailing blanks, empty trailing parts left out, one per line.
 QString cellLines(const QStringList& parts);
 // Progress bar to value.

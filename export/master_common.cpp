@@ -11,15 +11,13 @@
 #include "core/vbtext.h"
 #include "export/master.h"
 #include "export/names.h"
+#include "export/printed_pages.h"
 #include "export/selection.h"
 #include "sheets/sheetops.h"
 
 namespace tavro {
 
 namespace {
-
-// Columns of the portrait page width (A4, default margins) in character units.
-constexpr double kPortraitWidth = 95;
 
 // The half-day label of the q-th chosen period: "上午" or "下午" at the first period of each half
 // ("上" or "下" when the half has one period and the cell is one character wide); "" elsewhere.
@@ -28,16 +26,6 @@ QString halfDayLabel(const ExportForm& f, int q, int w) {
   if (q == f.DcSwjs && f.DcXwjs > 0)
     return f.DcXwjs == 1 && w == 1 ? QStringLiteral("下") : QStringLiteral("下午");
   return QString();
-}
-
-// Landscape when the columns do not fit a portrait page; always one page wide.
-void fitPage(Sheet& sh, int lastCol) {
-  double width = 0;
-  for (int col = 1; col <= lastCol; ++col) width += sh.columnWidth(col);
-  PageSetup& page = sh.pageSetup();
-  page.landscape = width > kPortraitWidth;
-  page.fitWidth = 1;
-  page.fitHeight = 0;
 }
 
 // The highest row the spreadsheet allows, in points.
@@ -159,7 +147,6 @@ void masterTitleRows(const ExportCtx& c, Sheet& sh, int lastCol) {
   Erbzbbt(c, sh, lastCol);
   sh.merge(CellRange{1, 1, 1, lastCol});
   sh.merge(CellRange{2, 1, 2, lastCol});
-  fitPage(sh, lastCol);
   sh.select(cellRange(1, 1));
 }
 
@@ -209,6 +196,34 @@ void downFormat(const ExportCtx& c, Sheet& sh, int lastCol, int lastRow, int w, 
   masterTitleRows(c, sh, lastCol);
   fitRowHeights(c, sh, 2, lastRow, lastCol);
   sh.setRowHeight(3, 26);
+  downPages(c, sh, lastCol, lastRow);
+}
+
+void acrossPages(const ExportCtx& c, Sheet& sh, const MasterLayout& lay) {
+  PrintPlan plan;
+  plan.lastColumn = lay.lastColumn();
+  plan.lastRow = lay.groupTop(lay.G) + lay.lines + 2;
+  plan.minScale = readableScale(bodyPoints(c.f));
+  for (int g = 1; g <= lay.G; ++g) {
+    const int top = lay.groupTop(g);
+    plan.bands.push_back(breakableBand(g == 1 ? 1 : top, top + lay.lines + 2, top + 3));
+  }
+  if (lay.G == 1) plan.repeatFirst = 3, plan.repeatLast = 5;
+  setPrintedPages(sh, plan);
+}
+
+void downPages(const ExportCtx& c, Sheet& sh, int lastCol, int lastRow) {
+  const ExportForm& f = c.f;
+  PrintPlan plan;
+  plan.lastColumn = lastCol;
+  plan.lastRow = lastRow;
+  plan.minScale = readableScale(bodyPoints(f));
+  for (int k = 0; k < f.Dcxqs; ++k) {
+    const int first = 4 + k * f.Dcjcs;
+    plan.bands.push_back(breakableBand(k == 0 ? 1 : first, first + f.Dcjcs - 1, first));
+  }
+  plan.repeatFirst = plan.repeatLast = 3;
+  setPrintedPages(sh, plan);
 }
 
 void writeMasterTable(ExportCtx& c, Sheet& sh, const QString& teachers) {

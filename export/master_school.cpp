@@ -79,6 +79,7 @@ void formatAcross(ExportCtx& c, Sheet& sh, const MasterLayout& lay, const QList<
   masterTitleRows(c, sh, lay.lastColumn());
   fitRowHeights(c, sh, 2, last, lay.lastColumn());
   for (int g = 1; g <= lay.G; ++g) sh.setRowHeight(lay.groupTop(g), 2 * size);
+  acrossPages(c, sh, lay);
 }
 
 // Dcxtxxzb: the across form below row 2.

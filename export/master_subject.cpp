@@ -12,6 +12,7 @@
 #include "core/vbtext.h"
 #include "export/master.h"
 #include "export/names.h"
+#include "export/printed_pages.h"
 #include "export/selection.h"
 #include "sheets/sheetops.h"
 
@@ -84,6 +85,20 @@ void titleBlock(const ExportCtx& c, Sheet& sh, int n, int lastCol) {
   sh.range(1, 1, n + 2, lastCol).fillIndex(2).hAlign(HAlign::Centre);
 }
 
+// The printed pages: the whole table on one page when it fits at a readable scale, else broken
+// after a slot row (never between the heading rows headFirst..headLast and the first slot row),
+// the heading rows repeated on every page.
+void subjectPages(const ExportCtx& c, Sheet& sh, int lastCol, int lastRow, int headFirst, int headLast) {
+  PrintPlan plan;
+  plan.lastColumn = lastCol;
+  plan.lastRow = lastRow;
+  plan.minScale = readableScale(bodyPoints(c.f));
+  plan.bands.push_back(breakableBand(1, lastRow, headLast + 1));
+  plan.repeatFirst = headFirst;
+  plan.repeatLast = headLast;
+  setPrintedPages(sh, plan);
+}
+
 // Rules, alignment and widths of the across table (heading row h = n + 3, last row R).
 void formatAcross(ExportCtx& c, Sheet& sh, int h, int R, int lastCol, int w) {
   const ExportForm& f = c.f;
@@ -128,6 +143,7 @@ void subjectAcross(ExportCtx& c, Sheet& sh, const QString& courses, const Subjec
   titleBlock(c, sh, n, lastCol);
   fitRowHeights(c, sh, 2, R, lastCol);
   sh.setRowHeight(1, 30.75);
+  subjectPages(c, sh, lastCol, R, h, h + 1);
 }
 
 // Rules, alignment and widths of the down table (heading row h, last row R).
@@ -175,6 +191,7 @@ void subjectDown(ExportCtx& c, Sheet& sh, const QString& courses, const SubjectS
   titleBlock(c, sh, n, lastCol);
   fitRowHeights(c, sh, 2, R, lastCol);
   sh.setRowHeight(1, 30.75);
+  subjectPages(c, sh, lastCol, R, h, h);
 }
 
 }  // namespace

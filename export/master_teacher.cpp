@@ -61,6 +61,7 @@ void formatAcross(ExportCtx& c, Sheet& sh, const MasterLayout& lay) {
   setProgress(c, 85);
   fitRowHeights(c, sh, 2, last, lay.lastColumn());
   for (int g = 1; g <= lay.G; ++g) sh.setRowHeight(lay.groupTop(g), 2 * size);
+  acrossPages(c, sh, lay);
 }
 
 // The across form below row 2.

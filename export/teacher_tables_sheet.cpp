@@ -7,6 +7,7 @@
 #include "core/procedures.h"
 #include "export/master.h"
 #include "export/names.h"
+#include "export/printed_pages.h"
 #include "export/teacher_tables.h"
 #include "sheets/sheetops.h"
 
@@ -37,8 +38,22 @@ void titleAndNote(ExportCtx& c, Sheet& sh, const TeacherColumns& table, int note
   sh.range(noteRow, 1, noteRow, lastCol).wrap().hAlign(HAlign::Left);
   sh.setRowHeight(1, 30.75);
   sh.setRowHeight(noteRow, 1.5 * bodyPoints(c.f));
-  sh.pageSetup().fitWidth = 1;
   sh.select(cellRange(2, 1));
+}
+
+// The printed pages: the whole table on one page when it fits at a readable scale, else broken
+// after a row from breakFrom on; rows repeatFirst..repeatLast (0: none) repeat on every page.
+void teacherTablePages(const ExportCtx& c, Sheet& sh, int lastCol, int noteRow, int breakFrom,
+                       int repeatFirst, int repeatLast) {
+  fitRowHeights(c, sh, 2, noteRow - 1, lastCol);
+  PrintPlan plan;
+  plan.lastColumn = lastCol;
+  plan.lastRow = noteRow;
+  plan.minScale = readableScale(bodyPoints(c.f));
+  plan.bands.push_back(breakableBand(1, noteRow, breakFrom));
+  plan.repeatFirst = repeatFirst;
+  plan.repeatLast = repeatLast;
+  setPrintedPages(sh, plan);
 }
 
 // Columns down: headers in row 2, counts in row 3, entries from row 4.
@@ -59,6 +74,7 @@ void columnsDown(ExportCtx& c, Sheet& sh, const TeacherColumns& table) {
   sh.range(2, 1, 3, k).hAlign(HAlign::Centre);
   for (int col = 1; col <= k; ++col) sh.setColumnWidth(col, HXzlk(bodyPoints(c.f), table.width));
   titleAndNote(c, sh, table, e + 4, k);
+  teacherTablePages(c, sh, k, e + 4, 4, 2, 3);
 }
 
 // One row per column: the header in column 1, the count in column 2, the entries from column 3.
@@ -85,6 +101,7 @@ void columnsAcross(ExportCtx& c, Sheet& sh, const TeacherColumns& table) {
   sh.setColumnWidth(2, HXzlk(size, digitCount(c.s.Jss)));
   for (int col = 3; col <= lastCol; ++col) sh.setColumnWidth(col, HXzlk(size, table.width));
   titleAndNote(c, sh, table, k + 2, lastCol);
+  teacherTablePages(c, sh, lastCol, k + 2, 2, 0, 0);
 }
 
 // Either form, by Hsdm.

@@ -175,6 +175,7 @@ void writeWeeklyTables(ExportCtx& c, Sheet& sh, const WeeklyLayout& lay) {
   }
   Zbdcjgs(c, sh, lay, 1);
   Fzzbge(sh, lay);
+  weeklyPages(sh, lay);
 }
 
 }  // namespace tavro

@@ -75,5 +75,8 @@ QStringList teacherListLines(const ExportCtx& c, const WeeklyLayout& lay, QStrin
 void Zbdcjgs(const ExportCtx& c, Sheet& sh, const WeeklyLayout& lay, int r0);
 // Fzzbge: copies band 1's formats (and row heights) to bands 2..bands.
 void Fzzbge(Sheet& sh, const WeeklyLayout& lay);
+// The printed pages: every band (a row of timetables with their headers and teacher lists) whole
+// on one page, as many bands a page as fit.
+void weeklyPages(Sheet& sh, const WeeklyLayout& lay);
 
 }  // namespace tavro

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "export/names.h"
+#include "export/printed_pages.h"
 #include "export/weekly.h"
 #include "sheets/range.h"
 #include "sheets/sheetops.h"
@@ -131,59 +132,6 @@ void weekdayRowRules(const ExportForm& f, Sheet& sh, int r, int c0) {
   Hbkx2(sh, r, R, C, kOutline);
 }
 
-// Printed width in points of a column width in characters. The file stores about 0.72 more than
-// the width set; one unit is 7 pixels (plus 5 of padding, 96 pixels an inch) with the workbook's
-// default font, but up to 9 pixels in programs that replace that font. The wider measure keeps the
-// bands on the page in both.
-double columnPoints(double width) {
-  return ((width + 0.72) * 9 + 5) * 72 / 96;
-}
-
-// How the bands fit on an A4 page of one orientation.
-struct PageFit {
-  bool landscape = false;
-  int scale = 100;       // print scale percent, so that a band is one page wide
-  int bandsPerPage = 1;  // whole bands on one page at that scale (at most the bands there are)
-};
-
-PageFit fitOn(bool landscape, double width, double bandHeight, int bands) {
-  constexpr double kShortSide = 8.27 * 72, kLongSide = 11.69 * 72;  // A4 in points
-  const double across = (landscape ? kLongSide : kShortSide) - 0.8 * 72;
-  const double down = (landscape ? kShortSide : kLongSide) - 1.0 * 72;
-  PageFit fit;
-  fit.landscape = landscape;
-  fit.scale = std::clamp(static_cast<int>(100 * across / std::max(width, 1.0)), 10, 100);
-  const int whole = static_cast<int>(0.97 * down * 100 / fit.scale / std::max(bandHeight, 1.0));
-  fit.bandsPerPage = std::clamp(whole, 1, std::max(1, bands));
-  return fit;
-}
-
-// Page setup of the weekly tables: A4 with narrow margins, scaled down to one page wide, in the
-// orientation that puts more timetables on a page (at a tie, the larger print), and a page break
-// after the last band that fits on a page, so that no timetable is split between two pages. (A
-// fit-to-width setting would make spreadsheet programs ignore the page breaks, so the scale is
-// computed here.)
-void pageLayout(Sheet& sh, const WeeklyLayout& lay) {
-  double width = 0, bandHeight = 0;
-  for (int col = 1; col <= lay.lastColumn(); ++col) width += columnPoints(sh.columnWidth(col));
-  for (int row = 1; row <= lay.height; ++row) bandHeight += sh.rowHeight(row);
-  const PageFit upright = fitOn(false, width, bandHeight, lay.bands);
-  const PageFit across = fitOn(true, width, bandHeight, lay.bands);
-  const bool turn = across.bandsPerPage > upright.bandsPerPage ||
-                    (across.bandsPerPage == upright.bandsPerPage && across.scale > upright.scale);
-  const PageFit& fit = turn ? across : upright;
-  PageSetup& page = sh.pageSetup();
-  page.marginLeft = page.marginRight = 0.4;
-  page.marginTop = page.marginBottom = 0.5;
-  page.paperSize = 9;
-  page.landscape = fit.landscape;
-  page.scale = fit.scale;
-  page.fitWidth = page.fitHeight = 0;
-  page.rowBreaks.clear();
-  for (int band = fit.bandsPerPage; band < lay.bands; band += fit.bandsPerPage)
-    page.rowBreaks.push_back(band * lay.height);
-}
-
 }  // namespace
 
 void Zbdcjgs(const ExportCtx& c, Sheet& sh, const WeeklyLayout& lay, int r0) {
@@ -202,7 +150,6 @@ void Zbdcjgs(const ExportCtx& c, Sheet& sh, const WeeklyLayout& lay, int r0) {
     }
   }
   sh.select(cellRange(5, 1));
-  pageLayout(sh, lay);
 }
 
 void Fzzbge(Sheet& sh, const WeeklyLayout& lay) {
@@ -212,6 +159,18 @@ void Fzzbge(Sheet& sh, const WeeklyLayout& lay) {
     sh.paste(band1, CellRange{r0, 1, r0, 1}, Paste::Formats);
     for (int k = 0; k < lay.height; ++k) sh.setRowHeight(r0 + k, sh.rowHeight(1 + k));
   }
+}
+
+void weeklyPages(Sheet& sh, const WeeklyLayout& lay) {
+  PrintPlan plan;
+  plan.lastColumn = lay.lastColumn();
+  plan.lastRow = std::max(1, lay.bands * lay.height - 2);
+  // A band with the two gap rows below it: a page never starts with the gap.
+  for (int band = 1; band <= lay.bands; ++band) {
+    const int r0 = 1 + (band - 1) * lay.height;
+    plan.bands.push_back(PrintBand{r0, std::min(plan.lastRow, r0 + lay.height - 1), {}});
+  }
+  setPrintedPages(sh, plan);
 }
 
 }  // namespace tavro

@@ -5,6 +5,7 @@
 #include "core/procedures.h"
 #include "export/dispatch.h"
 #include "export/handlers.h"
+#include "sheets/zip_archive.h"
 #include "tests/fixtures/small_school.h"
 
 namespace tavro::testing {
@@ -38,12 +39,16 @@ void fiveClasses(School& s) {
 
 }  // namespace
 
-ExportFixture::ExportFixture() : school(fixtures::twoGradeSchool()) {
+ExportFixture::ExportFixture(int days, int periods) : school(fixtures::twoGradeSchool()) {
   fiveClasses(school);
+  school.Mzts = days;
+  school.Mtjs = periods;
+  school.Swjs = periods / 2;
+  school.Xwjs = periods - school.Swjs;
   for (int nj = 7; nj <= 8; ++nj) {
     for (int bj = 1; bj <= school.Njbjs(nj); ++bj) {
-      for (int xq = 1; xq <= 5; ++xq)
-        for (int jc = 1; jc <= 8; ++jc) {
+      for (int xq = 1; xq <= days; ++xq)
+        for (int jc = 1; jc <= periods; ++jc) {
           const int course = (xq + jc) % 3 + 1;
           lesson(nj, bj, xq, jc, course, course);
         }
@@ -69,6 +74,14 @@ void ExportFixture::plan(int nj, int bj, int row, int course, int teacher, int c
   school.Bjkcb(row, 2, nj, bj) = teacher;
   school.Bjkcb(row, 3, nj, bj) = count;
   school.Bjkcs(nj, bj) = std::max(school.Bjkcs(nj, bj), row);
+}
+
+QString workbookPart(const QString& path, const QString& part) {
+  ZipArchive zip;
+  EXPECT_TRUE(zip.open(path)) << zip.error().toStdString();
+  const auto bytes = zip.read(part, 64 << 20);
+  EXPECT_TRUE(bytes.has_value()) << part.toStdString();
+  return bytes ? QString::fromUtf8(*bytes) : QString();
 }
 
 Line sideLine(const Sheet& sh, int r, int c, Side side) {

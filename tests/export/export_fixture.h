@@ -1,7 +1,8 @@
 #pragma once
 // A scheduled school for export tests: grades 7 (three classes) and 8 (two
-// classes), a 5-day week of 8 periods, four teachers, both timetable layers
-// filled, the main window lists filled and the export frame started.
+// classes), a 5-day week of 8 periods (or the days and periods asked for, the
+// morning half of them), four teachers, both timetable layers filled, the main
+// window lists filled and the export frame started.
 
 #include <QTemporaryDir>
 #include <memory>
@@ -14,7 +15,7 @@
 namespace tavro::testing {
 
 struct ExportFixture {
-  ExportFixture();
+  explicit ExportFixture(int days = 5, int periods = 8);
   ExportCtx ctx() { return ExportCtx{school, state, form, ui}; }
   // Writes an ordinary lesson of course and teacher into both layers of Kb and Jskb.
   void lesson(int nj, int bj, int xq, int jc, int course, int teacher);
@@ -31,6 +32,9 @@ struct ExportFixture {
   QString settingsPath;
   QString outPath;
 };
+
+// The XML of a written workbook's part ("xl/worksheets/sheet1.xml", "xl/workbook.xml").
+QString workbookPart(const QString& path, const QString& part);
 
 // The line on one side of a cell of a sheet read back.
 Line sideLine(const Sheet& sh, int r, int c, Side side);

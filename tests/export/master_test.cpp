@@ -75,12 +75,14 @@ TEST(SchoolMasterTable, TeacherInsideGoesOnASecondLineAndNoBandCountTakesTheWhol
   EXPECT_EQ(sh.text(6, 2), QStringLiteral("英语\n王　五"));
   EXPECT_EQ(sh.text(3, 34), QStringLiteral("五"));
   EXPECT_EQ(sh.lastColumn(), 41);
-  // A table wider than a portrait page prints landscape, one page wide.
+  // A table wider than a portrait page prints landscape, scaled to one page wide (a scale, not
+  // "fit to pages", which would make page breaks ignored).
   ZipArchive zip;
   ASSERT_TRUE(zip.open(fx.outPath));
   const QByteArray xml = zip.read(QStringLiteral("xl/worksheets/sheet1.xml"), 1 << 24).value_or(QByteArray());
   EXPECT_TRUE(xml.contains("orientation=\"landscape\"")) << xml.left(400).toStdString();
-  EXPECT_TRUE(xml.contains("fitToWidth=\"1\"") || xml.contains("fitToPage=\"1\""));
+  EXPECT_FALSE(xml.contains("fitToPage"));
+  EXPECT_TRUE(xml.contains(" scale=\"")) << xml.left(400).toStdString();
 }
 
 TEST(SchoolMasterTable, DownFormRunsTheSlotsDownTheRows) {

@@ -1,0 +1,155 @@
+#include "export/printed_pages.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tavro {
+
+namespace {
+
+constexpr double kShortSide = 595.28, kLongSide = 841.89;  // A4 in points
+constexpr double kPointsPerInch = 72;
+// The part of a page's height that the planned rows fill, against rounding in the programs that
+// lay the sheet out.
+constexpr double kHeightSafety = 0.98;
+// Smallest printed size of body text, in points.
+constexpr double kReadablePoints = 5;
+
+// Printed width in points of a column width in characters. The file stores about 0.72 more than
+// the width set; one unit is 7 pixels (plus 5 of padding, 96 pixels an inch) with the workbook's
+// default font, but up to 9 pixels in programs that replace that font. The wider measure keeps the
+// table on the page in both.
+double columnPoints(double width) {
+  return ((width + 0.72) * 9 + 5) * 72 / 96;
+}
+
+double rowsHeight(const Sheet& sh, int first, int last) {
+  double height = 0;
+  for (int row = first; row <= last; ++row) height += sh.rowHeight(row);
+  return height;
+}
+
+// Rows placed on a page as a whole.
+struct Unit {
+  int first, last;
+  double height;
+};
+
+// How the rows print in one orientation.
+struct Pages {
+  bool landscape = false;
+  int scale = 100;
+  int count = 1;
+  std::vector<int> breaks;  // the last row of every page but the last
+};
+
+// The pieces of a band too tall for a page: it breaks after its breakable rows.
+void bandPieces(const Sheet& sh, const PrintBand& band, std::vector<Unit>& list) {
+  int from = band.first;
+  for (int cut : band.breakable) {
+    if (cut < from || cut >= band.last) continue;
+    list.push_back({from, cut, rowsHeight(sh, from, cut)});
+    from = cut + 1;
+  }
+  list.push_back({from, band.last, rowsHeight(sh, from, band.last)});
+}
+
+// What is placed on the pages in row order: whole bands (or the pieces of a band taller than a
+// page of `room` points) and the rows outside bands one by one.
+std::vector<Unit> placedUnits(const Sheet& sh, const PrintPlan& plan, double room) {
+  std::vector<Unit> list;
+  int row = 1;
+  const auto singleRowsTo = [&](int last) {
+    for (; row <= last; ++row) list.push_back({row, row, sh.rowHeight(row)});
+  };
+  for (const PrintBand& band : plan.bands) {
+    singleRowsTo(band.first - 1);
+    const double height = rowsHeight(sh, band.first, band.last);
+    if (height <= room || band.breakable.empty()) {
+      list.push_back({band.first, band.last, height});
+    } else {
+      bandPieces(sh, band, list);
+    }
+    row = band.last + 1;
+  }
+  singleRowsTo(plan.lastRow);
+  return list;
+}
+
+// Fills pages of `first` points (the first page) and `later` points (the others) with the units
+// in order; a unit that does not fit the rest of a page starts the next one.
+void paginate(const std::vector<Unit>& list, double first, double later, Pages& pages) {
+  double room = first;
+  bool empty = true;
+  for (const Unit& unit : list) {
+    if (!empty && unit.height > room) {
+      pages.breaks.push_back(unit.first - 1);
+      ++pages.count;
+      room = later;
+    }
+    room -= unit.height;
+    empty = false;
+    for (; room < 0; room += later) ++pages.count;  // the printer splits a unit taller than a page
+  }
+}
+
+// The scale that makes the table one page wide and fits its tallest band (with the repeated rows
+// above it) on a page of `down` points, not below the plan's smallest scale unless the width
+// already needs a smaller one.
+int printScale(const Sheet& sh, const PrintPlan& plan, double across, double down, double repeat) {
+  double width = 0;
+  for (int col = 1; col <= plan.lastColumn; ++col) width += columnPoints(sh.columnWidth(col));
+  double tallest = 0;
+  for (const PrintBand& band : plan.bands)
+    tallest = std::max(tallest,
+                       rowsHeight(sh, band.first, band.last) + (band.first > plan.repeatLast ? repeat : 0));
+  const double widthScale = std::clamp(100 * across / std::max(width, 1.0), 10.0, 100.0);
+  const double bandScale = 100 * down / std::max(tallest, 1.0);
+  const double floor = std::min(widthScale, std::max(10.0, plan.minScale));
+  return static_cast<int>(std::clamp(std::min(widthScale, std::max(bandScale, floor)), 10.0, 100.0));
+}
+
+Pages layOut(const Sheet& sh, const PrintPlan& plan, bool landscape) {
+  const double across = (landscape ? kLongSide : kShortSide) - 2 * kPageMarginSide * kPointsPerInch;
+  const double down =
+      ((landscape ? kShortSide : kLongSide) - 2 * kPageMarginTopBottom * kPointsPerInch) * kHeightSafety;
+  const double repeat = plan.repeatFirst > 0 ? rowsHeight(sh, plan.repeatFirst, plan.repeatLast) : 0;
+  Pages pages;
+  pages.landscape = landscape;
+  pages.scale = printScale(sh, plan, across, down, repeat);
+  const double page = down * 100 / pages.scale;
+  paginate(placedUnits(sh, plan, page - repeat), page, page - repeat, pages);
+  return pages;
+}
+
+}  // namespace
+
+double readableScale(double points) {
+  return std::max(10.0, 100 * kReadablePoints / std::max(points, 1.0));
+}
+
+void setPrintedPages(Sheet& sh, const PrintPlan& plan) {
+  const Pages upright = layOut(sh, plan, false);
+  const Pages turned = layOut(sh, plan, true);
+  const bool turn =
+      turned.count < upright.count || (turned.count == upright.count && turned.scale > upright.scale);
+  const Pages& pages = turn ? turned : upright;
+  PageSetup& page = sh.pageSetup();
+  page.paperSize = kPaperA4;
+  page.marginLeft = page.marginRight = kPageMarginSide;
+  page.marginTop = page.marginBottom = kPageMarginTopBottom;
+  page.landscape = pages.landscape;
+  page.scale = pages.scale;
+  page.fitWidth = page.fitHeight = 0;
+  page.rowBreaks = pages.breaks;
+  page.repeatRowFirst = plan.repeatFirst;
+  page.repeatRowLast = plan.repeatFirst > 0 ? plan.repeatLast : 0;
+}
+
+PrintBand breakableBand(int first, int last, int breakFrom) {
+  PrintBand band{first, last, {}};
+  for (int row = std::max(first, breakFrom); row < last; ++row) band.breakable.push_back(row);
+  return band;
+}
+
+}  // namespace tavro
