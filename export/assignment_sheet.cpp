@@ -86,6 +86,7 @@ int teacherRows(const ExportCtx& c, Sheet& sh, const AssignmentColumns& col, con
 // Jsjshiqkbdcgs: fonts, merges of the two top rows, alignment, widths and rules (last row R).
 void Jsjshiqkbdcgs(ExportCtx& c, Sheet& sh, const AssignmentColumns& col, int R) {
   const int last = col.last();
+  textCells(sh, last);
   A1ztzhyhzd(c, sh);
   A2Xztzhyhzd(c, sh, last);
   setProgress(c, 70);

@@ -147,6 +147,7 @@ void masterTitleRows(const ExportCtx& c, Sheet& sh, int lastCol) {
   Erbzbbt(c, sh, lastCol);
   sh.merge(CellRange{1, 1, 1, lastCol});
   sh.merge(CellRange{2, 1, 2, lastCol});
+  textCells(sh, lastCol);
   sh.select(cellRange(1, 1));
 }
 

@@ -158,6 +158,10 @@ double Hxqrqjclk(const ExportCtx& c) {
   return HXzlk(c.f.Zwzh, c.s.Mzts > 7 ? 3 : 2) + 0.2;
 }
 
+void textCells(Sheet& sh, int lastCol) {
+  sh.range(CellRange{1, 1, kMaxRows, std::max(1, lastCol)}).numberFormat(QStringLiteral("@"));
+}
+
 void A1ztzhyhzd(const ExportCtx& c, Sheet& sh) {
   sh.range(1, 1, 1, 1).fontName(c.f.Btzt).fontSize(c.f.Btzh);
 }

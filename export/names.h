@@ -41,6 +41,9 @@ double HXzlk(double zwzh, int x);
 // Hxqrqjclk: width of the row-label column of weekly tables.
 double Hxqrqjclk(const ExportCtx& c);
 
+// Every cell of columns 1..lastCol, written or not, takes the text number format "@", so that
+// codes such as "01" keep their leading zeros, also when typed in later.
+void textCells(Sheet& sh, int lastCol);
 // A1ztzhyhzd: cell A1 in the title font.
 void A1ztzhyhzd(const ExportCtx& c, Sheet& sh);
 // A2Xztzhyhzd: A2 to (last row, lastCol) in the body font.

@@ -30,6 +30,7 @@ void titleAndNote(ExportCtx& c, Sheet& sh, const TeacherColumns& table, int note
   sh.setText(1, 1, c.f.Dcbt);
   sh.setText(noteRow, 1, table.note);
   setProgress(c, 95);
+  textCells(sh, lastCol);
   A1ztzhyhzd(c, sh);
   A2Xztzhyhzd(c, sh, lastCol);
   sh.merge(CellRange{1, 1, 1, lastCol});

@@ -136,7 +136,8 @@ void weekdayRowRules(const ExportForm& f, Sheet& sh, int r, int c0) {
 
 void Zbdcjgs(const ExportCtx& c, Sheet& sh, const WeeklyLayout& lay, int r0) {
   const int cols = lay.lastColumn(), last = r0 + lay.height - 1;
-  sh.range(r0, 1, last, cols).fillIndex(2).numberFormat(QStringLiteral("@"));
+  sh.range(r0, 1, last, cols).fillIndex(2);
+  textCells(sh, cols);
   heightsAndFonts(c, sh, lay, r0);
   columnWidths(c, sh, lay);
   for (int j = 1; j <= lay.m; ++j) {

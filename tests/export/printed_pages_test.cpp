@@ -3,7 +3,7 @@
 // the page setup, a new page at every page break and wherever the next row does
 // not fit. Every band (a row of weekly timetables, a day group or weekday of a
 // master table, a teacher's rows) prints whole on one page, and every table is
-// one page wide.
+// one page wide. Every cell of every table is text.
 
 #include "export/printed_pages.h"
 
@@ -173,7 +173,15 @@ Workbook exportCrowded(ExportFixture& fx, const CrowdedCase& k) {
   return fx.exportNow();
 }
 
-TEST(PrintedPages, EveryTableKindPrintsWholeBands) {
+// Every cell of the table's columns, written or not, has the text number format.
+void expectTextCells(const Sheet& sh, const char* name) {
+  for (const auto& [key, cell] : sh.cells())
+    EXPECT_EQ(cell.format.numberFormat, QStringLiteral("@"))
+        << name << " " << Sheet::keyRow(key) << ":" << Sheet::keyCol(key);
+  for (int col : {1, sh.lastColumn()}) EXPECT_EQ(sh.format(sh.lastRow() + 3, col).numberFormat, "@") << name;
+}
+
+TEST(PrintedPages, EveryTableKindPrintsWholeBandsAndKeepsItsCellsText) {
   const auto groups = [](const Sheet& sh) { return bandsStartingAt(sh, QStringLiteral("星期"), 3); };
   const CrowdedCase cases[] = {
       {"class weekly across", 0, 0, 0, weeklyBands},
@@ -199,6 +207,7 @@ TEST(PrintedPages, EveryTableKindPrintsWholeBands) {
     const Sheet& sh = book.first();
     ASSERT_GT(sh.lastRow(), 3) << k.name;
     expectWholeBands(sh, writtenPageSetup(fx.outPath), k.bands(sh), k.name);
+    expectTextCells(sh, k.name);
   }
 }
 
