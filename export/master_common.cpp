@@ -210,6 +210,8 @@ void acrossPages(const ExportCtx& c, Sheet& sh, const MasterLayout& lay) {
     plan.bands.push_back(breakableBand(g == 1 ? 1 : top, top + lay.lines + 2, top + 3));
   }
   if (lay.G == 1) plan.repeatFirst = 3, plan.repeatLast = 5;
+  for (int i = 1; i < lay.m; ++i) plan.columnCuts.push_back(lay.c1 - 1 + i * lay.periods);
+  plan.repeatColumns = {1, lay.c1 - 1};
   setPrintedPages(sh, plan);
 }
 
@@ -224,6 +226,8 @@ void downPages(const ExportCtx& c, Sheet& sh, int lastCol, int lastRow) {
     plan.bands.push_back(breakableBand(k == 0 ? 1 : first, first + f.Dcjcs - 1, first));
   }
   plan.repeatFirst = plan.repeatLast = 3;
+  for (int col = 4; col < lastCol; ++col) plan.columnCuts.push_back(col);
+  plan.repeatColumns = {1, 3};
   setPrintedPages(sh, plan);
 }
 

@@ -96,6 +96,9 @@ void subjectPages(const ExportCtx& c, Sheet& sh, int lastCol, int lastRow, int h
   plan.bands.push_back(breakableBand(1, lastRow, headLast + 1));
   plan.repeatFirst = headFirst;
   plan.repeatLast = headLast;
+  const int labels = c.s.Hsdm == 1 ? 3 : 1;
+  for (int col = labels + 1; col < lastCol; ++col) plan.columnCuts.push_back(col);
+  plan.repeatColumns = {1, labels};
   setPrintedPages(sh, plan);
 }
 

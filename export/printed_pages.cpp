@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 namespace tavro {
 
@@ -39,9 +40,49 @@ struct Unit {
 struct Pages {
   bool landscape = false;
   int scale = 100;
-  int count = 1;
-  std::vector<int> breaks;  // the last row of every page but the last
+  int count = 1;                  // pages down
+  double widthShare = 0;          // printed width of the table over the page width (above 1: too wide)
+  std::vector<int> breaks;        // the last row of every page but the last
+  std::vector<int> columnBreaks;  // the last column of every page across but the last
+  int total() const { return count * static_cast<int>(columnBreaks.size() + 1); }
 };
+
+double columnsWidth(const Sheet& sh, int first, int last) {
+  double width = 0;
+  for (int col = first; col <= last; ++col) width += columnPoints(sh.columnWidth(col));
+  return width;
+}
+
+double tableWidth(const Sheet& sh, int lastColumn) {
+  return columnsWidth(sh, 1, lastColumn);
+}
+
+// The pages across of a table wider than `room` points: each page takes whole blocks of columns
+// (from one cut to the next) as long as they fit, after the repeated columns on every page but
+// the first.
+std::vector<int> columnBreaks(const Sheet& sh, const PrintPlan& plan, double room) {
+  std::vector<int> breaks;
+  if (tableWidth(sh, plan.lastColumn) <= room) return breaks;
+  const auto [first, last] = plan.repeatColumns;
+  const double repeat = first > 0 ? columnsWidth(sh, first, last) : 0;
+  std::vector<int> cuts = plan.columnCuts;
+  cuts.push_back(plan.lastColumn);
+  double used = 0;
+  bool empty = true;
+  int from = 1;
+  for (int cut : cuts) {
+    if (cut < from || cut > plan.lastColumn) continue;
+    const double width = columnsWidth(sh, from, cut);
+    if (!empty && used + width > room) {
+      breaks.push_back(from - 1);
+      used = repeat;
+    }
+    used += width;
+    empty = false;
+    from = cut + 1;
+  }
+  return breaks;
+}
 
 // The pieces of a band too tall for a page: it breaks after its breakable rows.
 void bandPieces(const Sheet& sh, const PrintBand& band, std::vector<Unit>& list) {
@@ -97,8 +138,7 @@ void paginate(const std::vector<Unit>& list, double first, double later, Pages& 
 // above it) on a page of `down` points, not below the plan's smallest scale unless the width
 // already needs a smaller one.
 int printScale(const Sheet& sh, const PrintPlan& plan, double across, double down, double repeat) {
-  double width = 0;
-  for (int col = 1; col <= plan.lastColumn; ++col) width += columnPoints(sh.columnWidth(col));
+  const double width = tableWidth(sh, plan.lastColumn);
   double tallest = 0;
   for (const PrintBand& band : plan.bands)
     tallest = std::max(tallest,
@@ -117,6 +157,8 @@ Pages layOut(const Sheet& sh, const PrintPlan& plan, bool landscape) {
   Pages pages;
   pages.landscape = landscape;
   pages.scale = printScale(sh, plan, across, down, repeat);
+  pages.widthShare = tableWidth(sh, plan.lastColumn) * pages.scale / 100 / across;
+  pages.columnBreaks = columnBreaks(sh, plan, across * 100 / pages.scale);
   const double page = down * 100 / pages.scale;
   paginate(placedUnits(sh, plan, page - repeat), page, page - repeat, pages);
   return pages;
@@ -131,8 +173,12 @@ double readableScale(double points) {
 void setPrintedPages(Sheet& sh, const PrintPlan& plan) {
   const Pages upright = layOut(sh, plan, false);
   const Pages turned = layOut(sh, plan, true);
-  const bool turn =
-      turned.count < upright.count || (turned.count == upright.count && turned.scale > upright.scale);
+  // Fewer pages; at a tie the larger print; at a tie again (both at the smallest scale and still
+  // too wide) the orientation the table is less too wide for; else upright.
+  const auto key = [](const Pages& p) {
+    return std::tuple(p.total(), -p.scale, std::max(1.0, p.widthShare));
+  };
+  const bool turn = key(turned) < key(upright);
   const Pages& pages = turn ? turned : upright;
   PageSetup& page = sh.pageSetup();
   page.paperSize = kPaperA4;
@@ -142,8 +188,11 @@ void setPrintedPages(Sheet& sh, const PrintPlan& plan) {
   page.scale = pages.scale;
   page.fitWidth = page.fitHeight = 0;
   page.rowBreaks = pages.breaks;
+  page.columnBreaks = pages.columnBreaks;
   page.repeatRowFirst = plan.repeatFirst;
   page.repeatRowLast = plan.repeatFirst > 0 ? plan.repeatLast : 0;
+  page.repeatColumnFirst = plan.repeatColumns.first;
+  page.repeatColumnLast = plan.repeatColumns.first > 0 ? plan.repeatColumns.second : 0;
 }
 
 PrintBand breakableBand(int first, int last, int breakFrom) {

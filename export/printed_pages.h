@@ -5,6 +5,7 @@
 // whole bands. The scale is written as a number rather than as "fit to pages",
 // because spreadsheet programs ignore page breaks on sheets fitted to pages.
 
+#include <utility>
 #include <vector>
 
 #include "sheets/sheet.h"
@@ -28,6 +29,11 @@ struct PrintPlan {
   double minScale = 10;          // the smallest scale (percent) taken to keep a band whole
   int repeatFirst = 0;           // rows repeatFirst..repeatLast print at the top of every
   int repeatLast = 0;            // page (0 = none)
+  // A table too wide for one page even at the smallest scale prints over several pages across,
+  // each ending after one of these columns (ascending): the end of a timetable, of a day, of an
+  // item. Columns repeatColumns.first..second (0 = none) print at the left of every page.
+  std::vector<int> columnCuts;
+  std::pair<int, int> repeatColumns{0, 0};
 };
 
 // The page settings of the exported tables.
@@ -38,8 +44,9 @@ inline constexpr int kPaperA4 = 9;
 // 10): bands of the master and teacher tables are not shrunk below it.
 double readableScale(double points);
 
-// Writes the page setup of sh: A4, margins, orientation, scale, repeated rows and the page breaks
-// between bands. Row heights and column widths must be final. Leaves the cells unchanged.
+// Writes the page setup of sh: A4, margins, orientation, scale, repeated rows and columns, the page
+// breaks between bands and, for a table too wide at the smallest scale, between column blocks. Row
+// heights and column widths must be final. Leaves the cells unchanged.
 void setPrintedPages(Sheet& sh, const PrintPlan& plan);
 
 // A band of rows first..last that may break after any of its rows from breakFrom to last - 1.

@@ -43,17 +43,18 @@ void titleAndNote(ExportCtx& c, Sheet& sh, const TeacherColumns& table, int note
 }
 
 // The printed pages: the whole table on one page when it fits at a readable scale, else broken
-// after a row from breakFrom on; rows repeatFirst..repeatLast (0: none) repeat on every page.
-void teacherTablePages(const ExportCtx& c, Sheet& sh, int lastCol, int noteRow, int breakFrom,
-                       int repeatFirst, int repeatLast) {
+// between entry rows. Down (columns down): the headers and counts (rows 2 and 3) repeat on every
+// page; across (one row per column): the header and count columns (1 and 2) do.
+void teacherTablePages(const ExportCtx& c, Sheet& sh, int lastCol, int noteRow, bool down) {
   fitRowHeights(c, sh, 2, noteRow - 1, lastCol);
   PrintPlan plan;
   plan.lastColumn = lastCol;
   plan.lastRow = noteRow;
   plan.minScale = readableScale(bodyPoints(c.f));
-  plan.bands.push_back(breakableBand(1, noteRow, breakFrom));
-  plan.repeatFirst = repeatFirst;
-  plan.repeatLast = repeatLast;
+  plan.bands.push_back(breakableBand(1, noteRow, down ? 4 : 2));
+  if (down) plan.repeatFirst = 2, plan.repeatLast = 3;
+  for (int col = down ? 1 : 3; col < lastCol; ++col) plan.columnCuts.push_back(col);
+  if (!down) plan.repeatColumns = {1, 2};
   setPrintedPages(sh, plan);
 }
 
@@ -75,7 +76,7 @@ void columnsDown(ExportCtx& c, Sheet& sh, const TeacherColumns& table) {
   sh.range(2, 1, 3, k).hAlign(HAlign::Centre);
   for (int col = 1; col <= k; ++col) sh.setColumnWidth(col, HXzlk(bodyPoints(c.f), table.width));
   titleAndNote(c, sh, table, e + 4, k);
-  teacherTablePages(c, sh, k, e + 4, 4, 2, 3);
+  teacherTablePages(c, sh, k, e + 4, true);
 }
 
 // One row per column: the header in column 1, the count in column 2, the entries from column 3.
@@ -102,7 +103,7 @@ void columnsAcross(ExportCtx& c, Sheet& sh, const TeacherColumns& table) {
   sh.setColumnWidth(2, HXzlk(size, digitCount(c.s.Jss)));
   for (int col = 3; col <= lastCol; ++col) sh.setColumnWidth(col, HXzlk(size, table.width));
   titleAndNote(c, sh, table, k + 2, lastCol);
-  teacherTablePages(c, sh, lastCol, k + 2, 2, 0, 0);
+  teacherTablePages(c, sh, lastCol, k + 2, false);
 }
 
 // Either form, by Hsdm.

@@ -171,6 +171,7 @@ void weeklyPages(Sheet& sh, const WeeklyLayout& lay) {
     const int r0 = 1 + (band - 1) * lay.height;
     plan.bands.push_back(PrintBand{r0, std::min(plan.lastRow, r0 + lay.height - 1), {}});
   }
+  for (int j = 1; j < lay.m; ++j) plan.columnCuts.push_back(lay.blockStart(j + 1) - 1);
   setPrintedPages(sh, plan);
 }
 

@@ -54,8 +54,10 @@ struct PageSetup {
   int scale = 100;                            // print scale percent when not fitting
   int paperSize = 9;                          // 9 = A4
   int repeatRowFirst = 0, repeatRowLast = 0;  // rows printed on every page; 0 = none
-  QString header, footer;                     // header/footer codes ("&P" page number ...)
-  std::vector<int> rowBreaks;                 // rows that end a printed page (ignored while fitting)
+  int repeatColumnFirst = 0, repeatColumnLast = 0;  // columns printed on every page; 0 = none
+  QString header, footer;                           // header/footer codes ("&P" page number ...)
+  std::vector<int> rowBreaks;                       // rows that end a printed page (ignored while fitting)
+  std::vector<int> columnBreaks;  // columns that end a printed page across (ignored while fitting)
 };
 
 // What a paste takes from the copied range.

@@ -172,8 +172,15 @@ void writeView(lxw_worksheet* ws, const Sheet& sh) {
     breaks.push_back(0);
     worksheet_set_h_pagebreaks(ws, breaks.data());
   }
+  if (!p.columnBreaks.empty()) {
+    std::vector<lxw_col_t> breaks(p.columnBreaks.begin(), p.columnBreaks.end());
+    breaks.push_back(0);
+    worksheet_set_v_pagebreaks(ws, breaks.data());
+  }
   if (p.repeatRowFirst > 0 && p.repeatRowLast >= p.repeatRowFirst)
     worksheet_repeat_rows(ws, lxw_row_t(p.repeatRowFirst - 1), lxw_row_t(p.repeatRowLast - 1));
+  if (p.repeatColumnFirst > 0 && p.repeatColumnLast >= p.repeatColumnFirst)
+    worksheet_repeat_columns(ws, lxw_col_t(p.repeatColumnFirst - 1), lxw_col_t(p.repeatColumnLast - 1));
   lxw_header_footer_options hf{};
   hf.margin = p.marginHeader;
   if (!p.header.isEmpty()) worksheet_set_header_opt(ws, cellText(p.header).c_str(), &hf);

@@ -3,7 +3,8 @@
 // the page setup, a new page at every page break and wherever the next row does
 // not fit. Every band (a row of weekly timetables, a day group or weekday of a
 // master table, a teacher's rows) prints whole on one page, and every table is
-// one page wide. Every cell of every table is text.
+// one page wide, or, too wide even at the smallest scale, breaks across between
+// whole timetables. Every cell of every table is text.
 
 #include "export/printed_pages.h"
 
@@ -13,6 +14,7 @@
 #include <functional>
 
 #include "export/handlers.h"
+#include "sheets/address.h"
 #include "tests/export/export_fixture.h"
 
 namespace tavro::testing {
@@ -37,12 +39,20 @@ PageSetup writtenPageSetup(const QString& path) {
   page.marginTop = attribute(QStringLiteral("pageMargins"), QStringLiteral("top")).toDouble();
   page.marginBottom = attribute(QStringLiteral("pageMargins"), QStringLiteral("bottom")).toDouble();
   static const QRegularExpression brk(QStringLiteral("<brk id=\"(\\d+)\"[^>]*man=\"1\""));
-  for (auto it = brk.globalMatch(xml); it.hasNext();) page.rowBreaks.push_back(it.next().captured(1).toInt());
-  static const QRegularExpression titles(
-      QStringLiteral("_xlnm.Print_Titles\"[^>]*>[^<]*\\$(\\d+):\\$(\\d+)<"));
-  const auto rows = titles.match(workbookPart(path, QStringLiteral("xl/workbook.xml")));
-  page.repeatRowFirst = rows.captured(1).toInt();
-  page.repeatRowLast = rows.captured(2).toInt();
+  const auto breaks = [&xml](const QString& element, std::vector<int>& into) {
+    const QString part = xml.section(QStringLiteral("<%1").arg(element), 1, 1).section(u'/' + element, 0, 0);
+    for (auto it = brk.globalMatch(part); it.hasNext();) into.push_back(it.next().captured(1).toInt());
+  };
+  breaks(QStringLiteral("rowBreaks"), page.rowBreaks);
+  breaks(QStringLiteral("colBreaks"), page.columnBreaks);
+  static const QRegularExpression titles(QStringLiteral("_xlnm.Print_Titles\"[^>]*>([^<]*)<"));
+  const QString repeated = titles.match(workbookPart(path, QStringLiteral("xl/workbook.xml"))).captured(1);
+  static const QRegularExpression rows(QStringLiteral("\\$(\\d+):\\$(\\d+)"));
+  static const QRegularExpression columns(QStringLiteral("\\$([A-Z]+):\\$([A-Z]+)"));
+  page.repeatRowFirst = rows.match(repeated).captured(1).toInt();
+  page.repeatRowLast = rows.match(repeated).captured(2).toInt();
+  page.repeatColumnFirst = columnNumber(columns.match(repeated).captured(1));
+  page.repeatColumnLast = columnNumber(columns.match(repeated).captured(2));
   return page;
 }
 
@@ -72,22 +82,37 @@ QList<int> pagesOfRows(const Sheet& sh, const PageSetup& page, int last) {
   return pages;
 }
 
-// Printed width in points of columns 1..last, a character unit drawn 9 pixels wide as programs
+// Printed width in points of columns first..last, a character unit drawn 9 pixels wide as programs
 // that replace the workbook's default font draw it.
-double printedWidth(const Sheet& sh, int last) {
+double printedWidth(const Sheet& sh, int first, int last) {
   double width = 0;
-  for (int col = 1; col <= last; ++col) width += ((sh.columnWidth(col) + 0.72) * 9 + 5) * 0.75;
+  for (int col = first; col <= last; ++col) width += ((sh.columnWidth(col) + 0.72) * 9 + 5) * 0.75;
   return width;
 }
 
-// Checks that each band prints on one page, that the table is one page wide and that every printed
+// Each page across (split at the column breaks, the repeated columns on all but the first) fits the
+// page's width at the print scale.
+void expectPagesAcrossFit(const Sheet& sh, const PageSetup& page, int lastCol, const char* name) {
+  const double across = (page.landscape ? 841.89 : 595.28) - 72 * (page.marginLeft + page.marginRight);
+  const double repeat =
+      page.repeatColumnFirst > 0 ? printedWidth(sh, page.repeatColumnFirst, page.repeatColumnLast) : 0;
+  int from = 1;
+  std::vector<int> ends = page.columnBreaks;
+  ends.push_back(lastCol);
+  for (int end : ends) {
+    const double width = printedWidth(sh, from, end) + (from > 1 ? repeat : 0);
+    EXPECT_LE(width * page.scale / 100, across) << name << ": columns " << from << ".." << end;
+    from = end + 1;
+  }
+}
+
+// Checks that each band prints on one page, that each page across fits the page and that every printed
 // row has its own height (a row without one would be sized by the printing program).
 void expectWholeBands(const Sheet& sh, const PageSetup& page, const QList<Band>& bands, const char* name) {
   const int last = sh.lastRow(), lastCol = sh.lastColumn();
   EXPECT_EQ(page.paperSize, kPaperA4) << name;
   EXPECT_EQ(page.fitWidth, 0) << name;
-  const double across = (page.landscape ? 841.89 : 595.28) - 72 * (page.marginLeft + page.marginRight);
-  EXPECT_LE(printedWidth(sh, lastCol) * page.scale / 100, across) << name;
+  expectPagesAcrossFit(sh, page, lastCol, name);
   for (int row = 1; row <= last; ++row)
     EXPECT_TRUE(sh.rowInfo().count(row) && sh.rowInfo().at(row).size > 0) << name << " row " << row;
   const QList<int> pages = pagesOfRows(sh, page, last);
@@ -153,7 +178,8 @@ struct CrowdedCase {
   int form;  // Hsdm: 0 across, 1 down
   std::function<QList<Band>(const Sheet&)> bands;
   int perBand = 10;
-  double body = 0;  // body font size; 0 keeps the table kind's
+  double body = 0;       // body font size; 0 keeps the table kind's
+  bool tooWide = false;  // wider than a page even at the smallest scale
 };
 
 Workbook exportCrowded(ExportFixture& fx, const CrowdedCase& k) {
@@ -187,6 +213,7 @@ TEST(PrintedPages, EveryTableKindPrintsWholeBandsAndKeepsItsCellsText) {
       {"class weekly across", 0, 0, 0, weeklyBands},
       {"class weekly down", 0, 0, 1, weeklyBands},
       {"class weekly down, large print", 0, 0, 1, weeklyBands, 1, 42},
+      {"class weekly across, large print", 0, 0, 0, weeklyBands, 5, 42, true},
       {"teacher weekly across", 0, 1, 0, weeklyBands},
       {"teacher weekly down", 0, 1, 1, weeklyBands},
       {"subject master across", 0, 2, 0, wholeTable},
@@ -206,7 +233,15 @@ TEST(PrintedPages, EveryTableKindPrintsWholeBandsAndKeepsItsCellsText) {
     const Workbook book = exportCrowded(fx, k);
     const Sheet& sh = book.first();
     ASSERT_GT(sh.lastRow(), 3) << k.name;
-    expectWholeBands(sh, writtenPageSetup(fx.outPath), k.bands(sh), k.name);
+    const PageSetup page = writtenPageSetup(fx.outPath);
+    expectWholeBands(sh, page, k.bands(sh), k.name);
+    // A row of timetables too wide for a page breaks across between whole timetables.
+    EXPECT_EQ(page.columnBreaks.empty(), !k.tooWide) << k.name;
+    // The school and teacher master tables repeat their row labels at the left of every page.
+    EXPECT_TRUE(k.item != 0 || k.kind < 3 || page.repeatColumnFirst == 1) << k.name;
+    const bool timetables = k.item == 0 && k.kind <= 1;
+    for (int col : page.columnBreaks)
+      EXPECT_TRUE(!timetables || sh.text(1, col + 1) == sh.text(1, 1)) << k.name;
     expectTextCells(sh, k.name);
   }
 }
