@@ -141,7 +141,7 @@ QString replaceFileWith(const QString& target, const QString& file) {
   errno = 0;
   if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
     const QString cause = systemErrorCause(errno);
-    return cause.isEmpty() ? QStringLiteral("无法替换原文件") : cause;
+    return cause.isEmpty() ? QStringLiteral("无法替换原文件（它可能正被Excel等程序打开）") : cause;
   }
   return QString();
 }
