@@ -28,16 +28,6 @@ int planRowCount(const School& s, int nj, int bj) {
   return n < 0 ? 0 : (n > kPriorityRows ? kPriorityRows : n);
 }
 
-bool teacherFree(const School& s, int t, int x, int j) {
-  return s.Jskb.has(kLongTerm, x, j, t) && s.Jskb(kLongTerm, x, j, t).isEmpty();
-}
-
-bool periodBanned(const School& s, int k, int j) {
-  if (!s.Mtjp.has(k)) return false;
-  const QString& allowed = s.Mtjp(k);
-  return j >= 1 && j <= allowed.size() && allowed.at(j - 1) == u'0';
-}
-
 // Slot pass: per slot, the row whose teacher alone (or as one of two) is free there gets a high
 // priority, and the remembered positions Yxwz(0..3) are left by the last slot that set them.
 void slotPass(Ctx& c, int nj, int bj, int rows, std::array<float, 51>& p) {
@@ -92,7 +82,7 @@ void rowPriority(const Ctx& c, int nj, int bj, const PlanRow& row, float& p) {
   double used = 0;
   for (int x = 1; x <= s.Mzts; ++x) {
     for (int j = 1; j <= s.Mtjs; ++j) {
-      if (periodBanned(s, row.course, j)) {
+      if (!periodAllowed(s, row.course, j)) {
         used += row.teacher > 0 ? 1 : 0.5;
         p += 1;
       } else if (!teacherFree(s, row.teacher, x, j) || !s.Kb(kLongTerm, x, j, nj, bj).isEmpty()) {

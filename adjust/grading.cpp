@@ -139,6 +139,11 @@ int gradeColour(int grade) {
 
 }  // namespace
 
+int gradeCandidate(Ctx& c, int nj, int bj, int k1, int k2) {
+  bool passed = false;
+  return gradeOne(c, nj, bj, k1, k2, passed).grade;
+}
+
 bool gradeCandidates(Ctx& c, int nj, int bj, int k1) {
   School& s = c.s;
   RunState& st = c.st;

@@ -23,15 +23,17 @@ bool acrossNoon(const School& s, int a, int b) {
 
 // The cap test of one course: the reason when an entry naming course k is full at (xq, jc).
 QString capFull(Ctx& c, int k, int xq, int jc, const QString& slot) {
-  if (!isCapped(c.s, k)) return QString();
-  QString reason;
-  forEachCapEntry(c.s, k, [&](int i) {
-    if (!reason.isEmpty() || !c.st.Ctszc.has(i, xq, jc)) return;
-    if (c.st.Ctszc(i, xq, jc) >= c.s.Szlz(6, i))
-      reason = QStringLiteral("0全校") + courseName(c.s, k) + QStringLiteral("在") + slot +
-               QStringLiteral("的上课班数已满") + Szc(c.s.Szlz(6, i)) + QStringLiteral("个班");
-  });
-  return reason;
+  const int i = fullCapEntry(c.s, c.st, xq, jc, k);
+  if (i == 0) return QString();
+  return QStringLiteral("0全校") + courseName(c.s, k) + QStringLiteral("在") + slot +
+         QStringLiteral("的上课班数已满") + Szc(c.s.Szlz(6, i)) + QStringLiteral("个班");
+}
+
+// The banned-period test of one course: the reason when course k may not be in period jc.
+QString periodBanned(const School& s, int k, int jc) {
+  if (periodAllowed(s, k, jc)) return QString();
+  return QStringLiteral("0") + courseName(s, k) + QStringLiteral("每天禁排第") + Szc(jc) +
+         QStringLiteral("节");
 }
 
 // The lesson steps of the swap test (no teacher, no cap): steps 1 to 7.
@@ -102,6 +104,10 @@ SwapRefusal swapRefusal(Ctx& c, int k1, int k2, int nj, int bj, int skip, QStrin
   if (!reason.isEmpty()) return SwapRefusal::Cap1Full;
   reason = capFull(c, k2, st.Xq1, st.Jc1, s1);
   if (!reason.isEmpty()) return SwapRefusal::Cap2Full;
+  reason = periodBanned(s, k1, st.Jc2);
+  if (!reason.isEmpty()) return SwapRefusal::Banned1;
+  reason = periodBanned(s, k2, st.Jc1);
+  if (!reason.isEmpty()) return SwapRefusal::Banned2;
   return SwapRefusal::None;
 }
 

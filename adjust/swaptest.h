@@ -37,6 +37,7 @@ int HXylp(const School& s, int nj, int bj, int xq, int kch, int jsh);
 // fields of the run state first. Returns true (Ndk = 1) when allowed. On false it writes
 // Bpyy(Xq2, Jc2) = "0" + reason; it overwrites Hbkh when combined lessons exist; nothing else.
 // Teachers count as busy above 0 in the long-term layer, above 9 in the temporary one (Dqcqls).
+// Last, neither lesson may move into a period its course bans ("0美术每天禁排第1节").
 bool Jcnfdk(Ctx& c, int k1, int k2, int nj, int bj);
 
 // Grades every other cell of class (nj, bj) against the lesson to move at (Xq1, Jc1) (course k1,
@@ -45,5 +46,11 @@ bool Jcnfdk(Ctx& c, int k1, int k2, int nj, int bj);
 // colour. Leaves Xq2, Jc2, Jsh2 at the last cell tested. Returns true when some candidate passed
 // Jcnfdk.
 bool gradeCandidates(Ctx& c, int nj, int bj, int k1);
+
+// The grade gradeCandidates gives the candidate at (Xq2, Jc2) (course k2, teacher Jsh2) against the
+// lesson to move at (Xq1, Jc1) (course k1, teacher Jsh1), with the six fields set as for Jcnfdk:
+// kGradeGreen, kGradeYellow, kGradeOrange or kGradeRed. Neither paints nor writes Bpyy; uses Dqkb as
+// scratch and overwrites Hbkh.
+int gradeCandidate(Ctx& c, int nj, int bj, int k1, int k2);
 
 }  // namespace tavro

@@ -20,6 +20,8 @@ enum class SwapRefusal {
   Teacher2Busy = 9,
   Cap1Full = 10,
   Cap2Full = 11,
+  Banned1 = 12,
+  Banned2 = 13,
 };
 
 // Runs the swap test on the run state's Xq1/Jc1/Xq2/Jc2/Jsh1/Jsh2; returns the first refusal and

@@ -63,10 +63,7 @@ struct RunState {
   int Zyxw = 0;                 // Zyxw: 1 when the school has afternoon periods only (moved to the morning)
   int LessonsForced = 0;        // lessons forced into place in this run (counted by the automatic swap)
   int AutomaticSwaps = 0;       // swaps made by the automatic swap in this run
-  // lessons placed without the slot acceptance test in this run (remembered position 0, teacher-less
-  // cell, forced placement): class code (4 digits) + weekday (2) + period (2) each, back to back
-  QString UntestedPlacements;
-  SchedState Sched;  // the per-class scheduler's working state (core/schedstate.h)
+  SchedState Sched;             // the per-class scheduler's working state (core/schedstate.h)
 
   // ---- Main window controls the engine writes ----
   GridModel MSFG;            // MSFG: the class timetable grid (grid 0)

@@ -127,13 +127,35 @@ int HLxkcNz(const School& s, int kch, int lx) {
 }
 
 bool Hlqlknfp(const School& s, const RunState& st, int xq, int jc, int kch) {
-  if (!isCapped(s, kch)) return false;
-  bool reached = false;
+  return fullCapEntry(s, st, xq, jc, kch) != 0;
+}
+
+bool periodAllowed(const School& s, int kch, int period) {
+  if (!s.Mtjp.has(kch) || period < 1) return true;
+  const QString& allowed = s.Mtjp(kch);
+  return period > allowed.size() || allowed[period - 1] != u'0';
+}
+
+bool onlyLastPeriodAllowed(const School& s, int kch) {
+  if (!s.Mtjp.has(kch) || s.Mtjs > s.Mtjp(kch).size()) return false;
+  const QString& allowed = s.Mtjp(kch);
+  for (int p = 1; p < s.Mtjs; ++p)
+    if (allowed[p - 1] != u'0') return false;
+  return allowed[s.Mtjs - 1] == u'1';
+}
+
+bool teacherFree(const School& s, int t, int xq, int jc) {
+  return s.Jskb.has(kLongTerm, xq, jc, t) && s.Jskb(kLongTerm, xq, jc, t).isEmpty();
+}
+
+int fullCapEntry(const School& s, const RunState& st, int xq, int jc, int kch) {
+  if (!isCapped(s, kch)) return 0;
+  int full = 0;
   forEachCapEntry(s, kch, [&](int i) {
-    if (!reached && st.Ctszc.has(i, xq, jc) && s.Szlz.has(6, i) && st.Ctszc(i, xq, jc) >= s.Szlz(6, i))
-      reached = true;
+    if (full == 0 && st.Ctszc.has(i, xq, jc) && s.Szlz.has(6, i) && st.Ctszc(i, xq, jc) >= s.Szlz(6, i))
+      full = i;
   });
-  return reached;
+  return full;
 }
 
 int freeClassPeriods(const School& s, int nj, int bj, int xq) {

@@ -39,6 +39,22 @@ void forEachCapEntry(const School& s, int kch, F&& f) {
 // Sizes the simultaneity counters Ctszc (entries 1..n, weekday 0..13, period 0..20), all zero.
 void resetCtszc(const School& s, RunState& st);
 
+// ---- Hard rules ----
+// Every path that places or moves a lesson (placement, forced placement, the automatic swap, the swap
+// test and its grading, the automatic resolution, the improvement pass) asks these, so a rule cannot
+// hold on one path and not on another.
+// periodAllowed: a lesson never goes into a period its course bans. True unless character `period` of
+// Mtjp(kch) is "0"; a period beyond the string, below 1, or a course without a string bans nothing.
+bool periodAllowed(const School& s, int kch, int period);
+// True when the first Mtjs - 1 characters of Mtjp(kch) are all "0" and character Mtjs is "1".
+bool onlyLastPeriodAllowed(const School& s, int kch);
+// teacherFree: a teacher takes a lesson only where their long-term cell is empty (no lesson, no blocked
+// period). False for a teacher row outside the cube.
+bool teacherFree(const School& s, int t, int xq, int jc);
+// fullCapEntry: a capped course stays under its school-wide cap. The first entry i of setting column 6
+// naming course kch whose count Ctszc(i, xq, jc) has reached Szlz(6, i); 0 when none is full.
+int fullCapEntry(const School& s, const RunState& st, int xq, int jc, int kch);
+
 // ---- Queries ----
 // HNj: grade code of the first selected item of LstBj (its first two characters); 0 when none is selected.
 int HNj(const RunState& st);
@@ -62,7 +78,7 @@ void Bbsrb(const School& s, int dqcqls, int nj, int bj, int xq, int jc, int& kch
 // HLxkcNz: the value of character lx of Kcszbz(kch): "0".."9" give 0..9, "a".."k" 10..20; 0 otherwise.
 int HLxkcNz(const School& s, int kch, int lx);
 // Hlqlknfp: true when course kch is capped and the school-wide count Ctszc of a matching entry has
-// reached its cap Szlz(6, i) at (xq, jc).
+// reached its cap Szlz(6, i) at (xq, jc) (fullCapEntry is not 0).
 bool Hlqlknfp(const School& s, const RunState& st, int xq, int jc, int kch);
 // Free periods of class (nj, bj) on weekday xq: cells that are empty or hold course "000" with a kind
 // below 5 (an empty-lesson filler that may move).

@@ -26,12 +26,6 @@ bool isMainSubject(const School& s, int k) {
   return s.Kczf.has(k) && s.Kczf(k) == 1;
 }
 
-bool periodBanned(const School& s, int k, int j) {
-  if (!s.Mtjp.has(k)) return false;
-  const QString& allowed = s.Mtjp(k);
-  return j >= 1 && j <= allowed.size() && allowed.at(j - 1) == u'0';
-}
-
 bool holdsCourseAt(const School& s, int nj, int bj, int xq, int jc, int k) {
   return jc >= 1 && jc <= s.Mtjs && cellHoldsCourse(s.Kb(kLongTerm, xq, jc, nj, bj), k);
 }
@@ -53,7 +47,7 @@ bool skipCandidate(Ctx& c, const MoveAsk& m, int k2, bool strict) {
                  (isMainSubject(s, k1) && nj != 12 && st.Jc2 > s.Mtjs - 2)))
     return true;
   // 4. A banned period on either side.
-  if (periodBanned(s, k2, st.Jc1) || periodBanned(s, k1, st.Jc2)) return true;
+  if (!periodAllowed(s, k2, st.Jc1) || !periodAllowed(s, k1, st.Jc2)) return true;
   // 5. A combined lesson at the candidate slot.
   return Chbk(s, nj, m.bj, st.Xq2, st.Jc2) >= 1;
 }

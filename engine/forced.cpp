@@ -19,17 +19,27 @@ const QString kNoRoom = QStringLiteral(
     "系"
     "统，再进入后重新编排本班级课表。");
 
-// True when the lesson may be placed normally at the slot forced placement found.
+// True when the lesson may be placed normally at the slot forced placement found. A period the
+// course bans never takes it normally, not even for course 0.
 bool placeNormally(const Ctx& c, int day, int period, int u, int q) {
   const School& s = c.s;
   const int course = c.st.Sched.Pkkch, teacher = c.st.Sched.Pkjsh;
+  if (!periodAllowed(s, course, period)) return false;
   if (course == 0) return true;
   const QString name = s.Kcmc.has(course) ? s.Kcmc(course).trimmed() : QString();
   if (period == 1 && (name == u"美术" || name == u"音乐" || name == u"体育")) return false;
   if (period <= 2 && (name == u"空课" || name == u"自修" || name == u"自习")) return false;
   if (Hlqlknfp(s, c.st, day, period, course)) return false;
-  if (teacher != 0 && !s.Jskb(kLongTerm, day, period, teacher).isEmpty()) return false;
+  if (teacher != 0 && !teacherFree(s, teacher, day, period)) return false;
   return u <= q;
+}
+
+// The first empty period of weekday w that the course allows (any empty period when allowedOnly is
+// false); 0 when none.
+int firstEmptyPeriod(const School& s, int nj, int bj, int w, int course, bool allowedOnly) {
+  for (int p = 1; p <= s.Mtjs; ++p)
+    if (s.Kb(kLongTerm, w, p, nj, bj).isEmpty() && (!allowedOnly || periodAllowed(s, course, p))) return p;
+  return 0;
 }
 
 }  // namespace
@@ -48,20 +58,22 @@ void forcePlace(Ctx& c, CourseSearch& cs) {
   SchedState& j = c.st.Sched;
   const int nj = c.st.DqNj, bj = c.st.DqBj, course = j.Pkkch, teacher = j.Pkjsh;
   const int q = (cs.listRemaining + s.Mzts - 1) / s.Mzts;
-  int day = 0, period = 0, u = 0;
-  for (int w = 1; w <= s.Mzts && day == 0; ++w) {
-    j.Rypjs(w) = s.Mtjs - HDtbbkkjs(s, nj, bj, w);
-    u = courseCountOnDay(s, nj, bj, w, course) + (cs.lastDoublePlaced ? 2 : 1);
-    if (j.Rypjs(w) >= s.Mtjs) continue;
-    day = w;
-    for (int p = 1; p <= s.Mtjs && period == 0; ++p)
-      if (s.Kb(kLongTerm, w, p, nj, bj).isEmpty()) period = p;
+  // The first empty period the course allows; only when every empty period is banned for it, the
+  // first empty period, where the lesson must move (it never stays in a banned period).
+  int day = 0, period = 0;
+  for (int pass = 0; pass < 2 && day == 0; ++pass) {
+    for (int w = 1; w <= s.Mzts && day == 0; ++w) {
+      j.Rypjs(w) = s.Mtjs - HDtbbkkjs(s, nj, bj, w);
+      if (j.Rypjs(w) >= s.Mtjs) continue;
+      period = firstEmptyPeriod(s, nj, bj, w, course, pass == 0);
+      if (period > 0) day = w;
+    }
   }
   if (day == 0) endForNoRoom(c, nj, bj);
+  const int u = courseCountOnDay(s, nj, bj, day, course) + (cs.lastDoublePlaced ? 2 : 1);
   cs.day = day;
   cs.prevPeriod = period;
   ++j.Rypjs(day);
-  noteUntestedPlacement(c.st, nj, bj, day, period);
   if (placeNormally(c, day, period, u, q)) {
     Clbbrb(s, c.st, nj, bj, day, period, course, teacher, cs.ypts, kLongTerm);
     return;

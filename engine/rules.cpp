@@ -12,9 +12,6 @@ namespace {
 const QString& classAt(const RuleInput& in, int period) {
   return in.s.Kb(kLongTerm, in.day, period, in.lesson.nj, in.lesson.bj);
 }
-const QString& teacherAt(const RuleInput& in, int period) {
-  return in.s.Jskb(kLongTerm, in.day, period, in.lesson.teacher);
-}
 bool holdsCourse(const RuleInput& in, int day, int period) {
   return cellHoldsCourse(in.s.Kb(kLongTerm, day, period, in.lesson.nj, in.lesson.bj), in.lesson.course);
 }
@@ -35,7 +32,7 @@ int daysWithCourseAt(const RuleInput& in, int p) {
 bool occupied(const RuleInput& in) {
   // A lesson needs a free class cell, a free teacher cell and room under the course's school-wide cap.
   return !classAt(in, in.period).isEmpty() ||
-         (in.lesson.teacher >= 1 && !teacherAt(in, in.period).isEmpty()) ||
+         (in.lesson.teacher >= 1 && !teacherFree(in.s, in.lesson.teacher, in.day, in.period)) ||
          Hlqlknfp(in.s, in.st, in.day, in.period, in.lesson.course);
 }
 
@@ -125,8 +122,8 @@ bool blockOccupied(const RuleInput& in) {
 
 bool blockTeacherBusy(const RuleInput& in) {
   // The teacher is free at both periods of the block.
-  return in.lesson.teacher >= 1 &&
-         (!teacherAt(in, in.period).isEmpty() || !teacherAt(in, in.period + 1).isEmpty());
+  const int t = in.lesson.teacher;
+  return t >= 1 && (!teacherFree(in.s, t, in.day, in.period) || !teacherFree(in.s, t, in.day, in.period + 1));
 }
 
 bool blockCapReached(const RuleInput& in) {
@@ -172,20 +169,6 @@ const char* firstRefusal(const std::array<SlotRule, N>& rules, const RuleInput& 
 }
 
 }  // namespace
-
-bool periodAllowed(const School& s, int kch, int period) {
-  if (!s.Mtjp.has(kch) || period < 1) return true;
-  const QString& allowed = s.Mtjp(kch);
-  return period > allowed.size() || allowed[period - 1] != u'0';
-}
-
-bool onlyLastPeriodAllowed(const School& s, int kch) {
-  if (!s.Mtjp.has(kch) || s.Mtjs > s.Mtjp(kch).size()) return false;
-  const QString& allowed = s.Mtjp(kch);
-  for (int p = 1; p < s.Mtjs; ++p)
-    if (allowed[p - 1] != u'0') return false;
-  return allowed[s.Mtjs - 1] == u'1';
-}
 
 int teacherLessons(const School& s, int t, int d, int from, int to) {
   int n = 0;

@@ -6,6 +6,7 @@
 
 #include "core/runstate.h"
 #include "core/school.h"
+#include "core/slots.h"
 
 namespace tavro {
 
@@ -47,10 +48,6 @@ const char* doubleRefusal(const School& s, const RunState& st, const LessonAsk& 
 // True when the double-block test accepts the block starting at P.
 bool doubleAccepted(const School& s, const RunState& st, const LessonAsk& lesson, int day, int period);
 
-// True unless character `period` of Mtjp(kch) is "0" (a missing character bans nothing).
-bool periodAllowed(const School& s, int kch, int period);
-// True when the first Mtjs - 1 characters of Mtjp(kch) are all "0" and character Mtjs is "1".
-bool onlyLastPeriodAllowed(const School& s, int kch);
 // Number of lessons of teacher t on weekday d in periods from..to (teacher cells valued above 9).
 int teacherLessons(const School& s, int t, int d, int from, int to);
 

@@ -34,7 +34,7 @@ bool entryRefused(Ctx& c) {
 bool anyPlanTeacherFree(const School& s, int nj, int bj, int xq, int jc) {
   for (int k = 1; k <= s.Bjkcs(nj, bj); ++k) {
     const int t = s.Bjkcb(k, 2, nj, bj);
-    if (t >= 1 && s.Jskb(kLongTerm, xq, jc, t).isEmpty()) return true;
+    if (t >= 1 && teacherFree(s, t, xq, jc)) return true;
   }
   return false;
 }

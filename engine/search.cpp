@@ -15,7 +15,7 @@ constexpr int kMaxSteps = 20000;
 // True when some of the plan's teachers (other than `except`) is free at (xq, jc) in layer 1.
 bool planTeacherFree(const School& s, const std::vector<int>& teachers, int xq, int jc, int except) {
   for (int t : teachers)
-    if (t != except && s.Jskb(kLongTerm, xq, jc, t).isEmpty()) return true;
+    if (t != except && teacherFree(s, t, xq, jc)) return true;
   return false;
 }
 }  // namespace
@@ -111,8 +111,9 @@ Phase LessonSearch::tryRemembered(bool& applied) {
     applied = true;
     if (doubleMode_) return Phase::TestDouble;
     if (k > 0) return Phase::TestSingle;
-    if (s_.Kb(kLongTerm, d, p, nj_, bj_).isEmpty() && !Hlqlknfp(s_, c_.st, d, p, course_)) {
-      noteUntestedPlacement(c_.st, nj_, bj_, d, p);
+    // Position 0 is taken without the acceptance test, but never against a hard rule.
+    if (s_.Kb(kLongTerm, d, p, nj_, bj_).isEmpty() && !Hlqlknfp(s_, c_.st, d, p, course_) &&
+        periodAllowed(s_, course_, p)) {
       placeSingle();
       return Phase::Done;
     }
@@ -126,10 +127,9 @@ bool LessonSearch::tryTeacherless() {
     for (int p = 1; p <= s_.Mtjs; ++p) {
       if (!s_.Kb(kLongTerm, d, p, nj_, bj_).isEmpty() || planTeacherFree(s_, planTeachers_, d, p, 0))
         continue;
-      if (Hlqlknfp(s_, c_.st, d, p, course_)) continue;
+      if (Hlqlknfp(s_, c_.st, d, p, course_) || !periodAllowed(s_, course_, p)) continue;
       day_ = startDay_ = d;
       period_ = p;
-      noteUntestedPlacement(c_.st, nj_, bj_, d, p);
       placeSingle();
       return true;
     }
@@ -245,10 +245,6 @@ void LessonSearch::placeSingle() {
   cs_.day = day_;
   cs_.prevPeriod = period_;
   if (j_.Sykjs > 0) j_.Fkbz = 0;
-}
-
-void noteUntestedPlacement(RunState& st, int nj, int bj, int xq, int jc) {
-  st.UntestedPlacements += Lbq(2, nj) + Lbq(2, bj) + Lbq(2, xq) + Lbq(2, jc);
 }
 
 void placeNextLesson(Ctx& c, CourseSearch& cs, bool doubleMode) {

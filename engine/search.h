@@ -33,14 +33,12 @@ struct CourseSearch {
 // Throws ProgramEnd after clearing the class and saving the timetable file when no empty period is left.
 void placeNextLesson(Ctx& c, CourseSearch& cs, bool doubleMode);
 
-// Forced placement: places the current lesson at the first empty period of the class (normally when
-// allowed, otherwise over its teacher's lesson, parking that lesson in row Jss + 1 and appending the
-// slot to Bxdck). Throws ProgramEnd as above when the class has no empty period.
+// Forced placement: places the current lesson at the first empty period of the class that its course
+// allows (the first empty period when the course bans them all), normally when allowed, otherwise
+// over its teacher's lesson, parking that lesson in row Jss + 1 and appending the slot to Bxdck: a
+// lesson in a banned period is always a must-move lesson. Throws ProgramEnd as above when the class
+// has no empty period.
 void forcePlace(Ctx& c, CourseSearch& cs);
-
-// Notes in UntestedPlacements that a lesson of class (nj, bj) goes to (xq, jc) without the slot
-// acceptance test (remembered position 0, teacher-less cell, forced placement).
-void noteUntestedPlacement(RunState& st, int nj, int bj, int xq, int jc);
 
 // Clears every long-term cell of class (nj, bj), saves the timetable file and throws ProgramEnd after
 // showing the "no room left" information.

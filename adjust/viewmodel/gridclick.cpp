@@ -3,6 +3,7 @@
 // partner), including the forced swap mode the scheduler leaves a class in.
 
 #include "adjust/gridmodel.h"
+#include "adjust/lookups.h"
 #include "adjust/swap.h"
 #include "adjust/swaptest.h"
 #include "adjust/viewmodel/mainwindow.h"
@@ -87,8 +88,16 @@ bool MainWindowModel::swapModeClick(int nj, int bj) {
                       "应该单击可调的课（绿色、黄色或橙色）。"));
       return false;
     }
+    if (forced && !periodAllowed(c_.s, st.Kch1, jc)) {
+      Cwxx(c_.ui, QStringLiteral("　　") + courseName(c_.s, st.Kch1) + QStringLiteral("每天禁排第") +
+                      Szc(jc) +
+                      QStringLiteral(
+                          "节，一定要调开，不可以单击需调的本节课，应该单击可调的课（绿色、黄色或橙色）。"));
+      return false;
+    }
     if (forced) {
-      // A lesson without teacher may stay where it was forced: it is swapped with itself.
+      // A lesson without teacher may stay where it was forced, unless its course bans the period:
+      // it is swapped with itself.
       st.Xq2 = st.Xq1;
       st.Jc2 = st.Jc1;
       st.Kch2 = st.Kch1;

@@ -87,6 +87,21 @@ TEST(Grading, BlocksSoftenToOrangeButLessonsStayRed) {
   EXPECT_EQ(d.st.Bpyy(2, 3), QStringLiteral("0数学教师李四光星期一第1节不空"));
 }
 
+// A partner that would put either lesson into a banned period is red with the ban as its reason,
+// even where the only other obstacle is a teacher's block (which alone would soften to orange).
+TEST(Grading, BannedPeriodsAreRedWithTheBanAsReason) {
+  SwapBench b;
+  b.s.Mtjp(1) = QStringLiteral("01111111");  // 语文 never in period 1
+  b.lesson(7, 1, 3, 4, 1, 1);                // 语文 to move
+  b.lesson(7, 1, 2, 1, 2, 2);
+  b.block(1, 4, 1, QStringLiteral("6"));
+  grade(b, 3, 4);
+  EXPECT_EQ(b.st.Bpyy(2, 1), QStringLiteral("0语文每天禁排第1节"));
+  EXPECT_EQ(b.st.MSFG.cells(2, 1).fore, kColourRed);
+  EXPECT_EQ(b.st.Bpyy(4, 1), QStringLiteral("0语文每天禁排第1节"));
+  EXPECT_EQ(b.st.Bpyy(2, 2), QStringLiteral("2"));
+}
+
 TEST(Grading, NoCandidateInAFullDay) {
   SwapBench b;
   b.s.Mzts = 1;

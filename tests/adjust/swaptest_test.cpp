@@ -105,6 +105,19 @@ TEST(SwapTest, FullCapsRefuseEitherDirection) {
   EXPECT_EQ(verdict(b, 2, 2, 1, 1), QStringLiteral("0全校英语在星期二第2节的上课班数已满1个班"));
 }
 
+// Neither lesson may move into a period its course bans, in either layer and either direction.
+TEST(SwapTest, BannedPeriodsRefuseEitherDirection) {
+  SwapBench b;
+  b.s.Mtjp(3) = QStringLiteral("00111111");  // 英语 never in periods 1 and 2
+  b.lesson(7, 1, 1, 5, 3, 3);                // 英语 to move
+  b.lesson(7, 1, 2, 2, 1, 1);
+  EXPECT_EQ(verdict(b, 1, 5, 2, 2), QStringLiteral("0英语每天禁排第2节"));
+  EXPECT_EQ(verdict(b, 2, 2, 1, 5), QStringLiteral("0英语每天禁排第2节"));  // 英语 as the candidate
+  EXPECT_EQ(verdict(b, 1, 5, 2, 3), QStringLiteral("ok"));
+  b.st.Dqcqls = 2;
+  EXPECT_EQ(verdict(b, 1, 5, 2, 2), QStringLiteral("0英语每天禁排第2节"));
+}
+
 TEST(SwapTest, SmallHelpers) {
   RunState st;
   st.Bpyy(3, 4) = QStringLiteral("0x");

@@ -72,28 +72,33 @@ TEST(AutomaticSwap, ALessonNobodyTakesIsTriedTwiceThenHandedToTheUser) {
   EXPECT_TRUE(b.ui.allTexts().isEmpty());
 }
 
-TEST(AutomaticSwap, ShiftsADoubleToFreeThePeriodBeforeIt) {
-  Bench b(oneClassSchool(1));
-  b.s.Mzts = 1;
-  b.s.Mtjs = 4;
-  b.s.Swjs = b.s.Xwjs = 2;
-  b.s.Kczf(2) = 1;  // 数学, a main subject, as a double in periods 3-4
-  putLesson(b.s, b.st, 1, 1, 1, 3, 2, 2);
-  putLesson(b.s, b.st, 1, 1, 1, 4, 2, 2);
-  putLesson(b.s, b.st, 1, 1, 1, 1, 3, 3);
-  b.s.Jskb(1, 1, 1, 1) = b.s.Jskb(2, 1, 1, 1) = QStringLiteral("2");  // 语文's teacher cannot take period 1
-  const int park = b.s.Jss + 1;
-  b.s.Jskb(2, 1, 2, park) = QStringLiteral("001");
-  putLesson(b.s, b.st, 1, 1, 1, 2, 1, 1);
-  b.st.Bxdck = QStringLiteral("0102");
-  ClickHost host;
-  Ctx c = b.ctx();
-  int swaps = 0;
-  Zddk(c, host, b.st.Bxdck, 1, 1, swaps);
-  EXPECT_EQ(swaps, 1);
-  EXPECT_EQ(b.s.Kb(1, 1, 2, 1, 1), ordinaryCell(2, 2));
-  EXPECT_EQ(b.s.Kb(1, 1, 3, 1, 1), ordinaryCell(2, 2));
-  EXPECT_EQ(b.s.Kb(1, 1, 4, 1, 1), ordinaryCell(1, 1));
+// The double in periods 3-4 shifts to 2-3 to free period 2's forced 语文; not when 数学 bans period 2.
+TEST(AutomaticSwap, ShiftsADoubleToFreeThePeriodBeforeItUnlessTheCourseBansIt) {
+  for (const bool banned : {false, true}) {
+    Bench b(oneClassSchool(1));
+    b.s.Mzts = 1;
+    b.s.Mtjs = 4;
+    b.s.Swjs = b.s.Xwjs = 2;
+    b.s.Kczf(2) = 1;  // 数学, a main subject, as a double in periods 3-4
+    if (banned) b.s.Mtjp(2) = QStringLiteral("10111111");
+    putLesson(b.s, b.st, 1, 1, 1, 3, 2, 2);
+    putLesson(b.s, b.st, 1, 1, 1, 4, 2, 2);
+    putLesson(b.s, b.st, 1, 1, 1, 1, 3, 3);
+    b.s.Jskb(1, 1, 1, 1) = b.s.Jskb(2, 1, 1, 1) = QStringLiteral("2");  // 语文's teacher cannot take period 1
+    const int park = b.s.Jss + 1;
+    b.s.Jskb(2, 1, 2, park) = QStringLiteral("001");
+    putLesson(b.s, b.st, 1, 1, 1, 2, 1, 1);
+    b.st.Bxdck = QStringLiteral("0102");
+    ClickHost host;
+    Ctx c = b.ctx();
+    int swaps = 0;
+    Zddk(c, host, b.st.Bxdck, 1, 1, swaps);
+    EXPECT_EQ(swaps, banned ? 0 : 1);
+    EXPECT_EQ(b.s.Kb(1, 1, 2, 1, 1), ordinaryCell(banned ? 1 : 2, banned ? 1 : 2));
+    EXPECT_EQ(b.s.Kb(1, 1, 3, 1, 1), ordinaryCell(2, 2));
+    EXPECT_EQ(b.s.Kb(1, 1, 4, 1, 1), ordinaryCell(banned ? 2 : 1, banned ? 2 : 1));
+    EXPECT_EQ(b.st.Bxdck, banned ? QStringLiteral("0102") : QString());
+  }
 }
 
 TEST(AutomaticSwap, MoreThan24SwapsGiveTheClassUp) {

@@ -1,8 +1,7 @@
 // The invariants a finished timetable keeps, as a list of faults (empty when
 // all hold): class and teacher cells agree, no teacher is in two places, each
 // class holds exactly its plan, combined lessons sit at their fixed times, and
-// the school-wide caps hold; and lessons sit in periods their course bans only
-// where a placement without the acceptance test put them.
+// the school-wide caps hold; and no lesson sits in a period its course bans.
 
 #include <map>
 
@@ -95,27 +94,17 @@ void checkCaps(const School& s, const RunState& st, QStringList& faults) {
   }
 }
 
-// True when the code list of 8-digit codes holds code at a code boundary.
-bool holdsCode(const QString& list, const QString& code) {
-  for (qsizetype at = list.indexOf(code); at >= 0; at = list.indexOf(code, at + 1))
-    if (at % 8 == 0) return true;
-  return false;
-}
-
 }  // namespace
 
-QStringList bannedPeriodFaults(const School& s, const RunState& st, int* exempt) {
+QStringList bannedPeriodFaults(const School& s) {
   QStringList faults;
   forEachClass(s, [&](int nj, int bj) {
     for (int xq = 1; xq <= s.Mzts; ++xq)
       for (int jc = 1; jc <= s.Mtjs; ++jc) {
         const QString& cell = s.Kb(kLongTerm, xq, jc, nj, bj);
         if (cell.isEmpty() || isCombinedCell(cell) || periodAllowed(s, cellCourse(cell), jc)) continue;
-        if (!holdsCode(st.UntestedPlacements, Lbq(2, nj) + Lbq(2, bj) + Lbq(2, xq) + Lbq(2, jc)))
-          faults << where(nj, bj, xq, jc) + QStringLiteral(" banned period of course ") +
-                        s.Kcmc(cellCourse(cell));
-        else if (exempt)
-          ++*exempt;
+        faults << where(nj, bj, xq, jc) + QStringLiteral(" banned period of course ") +
+                      s.Kcmc(cellCourse(cell));
       }
   });
   return faults;

@@ -48,8 +48,7 @@ void putLesson(School& s, RunState& st, int nj, int bj, int xq, int jc, int kch,
 // Faults of the finished timetable; empty when every invariant holds.
 QStringList timetableFaults(const School& s, const RunState& st);
 
-// Lessons in a period their course bans (Mtjp) that no placement without the acceptance test put
-// there (UntestedPlacements); combined lessons are exempt. Counts the exempt banned lessons.
-QStringList bannedPeriodFaults(const School& s, const RunState& st, int* exempt = nullptr);
+// Lessons in a period their course bans (Mtjp); combined lessons, fixed by the school, are exempt.
+QStringList bannedPeriodFaults(const School& s);
 
 }  // namespace tavro::testing

@@ -59,14 +59,25 @@ class SearchTest : public ::testing::Test {
   Bench b;
 };
 
-TEST_F(SearchTest, ACourseBannedEverywhereGoesToTheFirstEmptyPeriod) {
-  b.s.Mtjp(kEnglish) = QStringLiteral("00000000");
+// Forced placement never leaves a lesson in a period its course bans: it takes the first empty period
+// the course allows, placed normally when its teacher is free there; a course that bans every empty
+// period goes to the first one as a must-move lesson (its teacher free, so nothing is parked).
+TEST_F(SearchTest, ForcedPlacementTakesTheFirstAllowedPeriodAndNeverKeepsABannedOne) {
+  b.s.Mtjp(kEnglish) = QStringLiteral("00000001");
+  b.s.Mtjp(kMaths) = QStringLiteral("00000000");
   putLesson(b.s, b.st, 7, 1, 1, 1, kChinese, 1);
-  CourseSearch cs = startCourse(kEnglish, 3, 1, 1);
-  place(cs);
-  EXPECT_EQ(b.s.Kb(1, 1, 2, 7, 1), QStringLiteral("0030030000"));
-  EXPECT_EQ(b.s.Jskb(1, 1, 2, 3), QStringLiteral("0030701000"));
+  CourseSearch english = startCourse(kEnglish, 3, 1, 1);
+  Ctx c = b.ctx();
+  forcePlace(c, english);
+  EXPECT_EQ(b.s.Kb(1, 1, 8, 7, 1), QStringLiteral("0030030000"));
   EXPECT_TRUE(b.st.Bxdck.isEmpty());
+  CourseSearch maths = startCourse(kMaths, 2, 1, 1);
+  place(maths);
+  EXPECT_EQ(b.s.Kb(1, 1, 2, 7, 1), QStringLiteral("0020020000"));
+  EXPECT_EQ(b.s.Jskb(1, 1, 2, 2), QStringLiteral("0020701000"));
+  EXPECT_EQ(b.s.Jskb(1, 1, 2, 4), QString());  // parking row Jss + 1: the teacher was free
+  EXPECT_EQ(b.s.Jskb(2, 1, 2, 4), QStringLiteral("002"));
+  EXPECT_EQ(b.st.Bxdck, QStringLiteral("0102"));
   EXPECT_EQ(b.st.Sched.Sykjs, 0);
 }
 
@@ -94,15 +105,30 @@ TEST_F(SearchTest, ATeacherlessCourseFirstTakesPeriodsNoTeacherCanUse) {
   place(cs);
   EXPECT_EQ(b.s.Kb(1, 3, 6, 7, 1), QStringLiteral("0000000000"));
   EXPECT_EQ(countCourse(0), 1);
+  // A period the course bans is passed over, even where no teacher can teach.
+  b.s.Mtjp(0) = QStringLiteral("11111011");
+  for (int t = 1; t <= 3; ++t) b.s.Jskb(1, 2, 6, t) = b.s.Jskb(1, 4, 7, t) = QStringLiteral("2");
+  CourseSearch next = startCourse(0, 0, 2, 3);
+  place(next);
+  EXPECT_TRUE(b.s.Kb(1, 2, 6, 7, 1).isEmpty());
+  EXPECT_EQ(b.s.Kb(1, 4, 7, 7, 1), QStringLiteral("0000000000"));
 }
 
-TEST_F(SearchTest, TheFirstRememberedPositionIsTakenWithoutTheRules) {
-  b.s.Mtjp(kEnglish) = QStringLiteral("00000000");
+TEST_F(SearchTest, TheFirstRememberedPositionIsTakenWithoutTheRulesButNotInABannedPeriod) {
+  // Teacher 3 has period 4 on three other weekdays: the single-lesson test would refuse (2, 4).
+  for (int xq : {1, 3, 4}) b.s.Jskb(1, xq, 4, 3) = QStringLiteral("0030802000");
   b.st.Yxwz[0] = QStringLiteral("0030030204");
   CourseSearch cs = startCourse(kEnglish, 3, 2, 2);
   place(cs);
   EXPECT_EQ(b.s.Kb(1, 2, 4, 7, 1), QStringLiteral("0030030000"));
   EXPECT_TRUE(b.st.Bxdck.isEmpty());
+  // The same position in a period the course bans is passed over.
+  b.s.Mtjp(kEnglish) = QStringLiteral("11011111");
+  b.st.Yxwz[0] = QStringLiteral("0030030203");
+  CourseSearch again = startCourse(kEnglish, 3, 1, 2);
+  place(again);
+  EXPECT_TRUE(b.s.Kb(1, 2, 3, 7, 1).isEmpty());
+  EXPECT_EQ(countCourse(kEnglish), 2);
   // A later remembered position is tested: teacher 2 is busy there, so the lesson goes elsewhere.
   b.st.Yxwz[0].clear();
   b.st.Yxwz[1] = QStringLiteral("0020020301");
