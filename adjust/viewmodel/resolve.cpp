@@ -7,6 +7,7 @@
 #include "core/errors.h"
 #include "core/procedures.h"
 #include "core/slots.h"
+#include "core/timetable_file.h"
 #include "core/vbtext.h"
 
 namespace tavro {
@@ -16,12 +17,6 @@ namespace {
 inline constexpr int kMaxRestarts = 5;
 // Guard against a click sequence that never empties the must-move list.
 inline constexpr int kMaxClicks = 100000;
-
-// True when course kch bans period jc of the day (its Mtjp character is "0").
-bool bannedPeriod(const School& s, int kch, int jc) {
-  if (!s.Mtjp.has(kch) || jc < 1 || jc > s.Mtjp(kch).size()) return false;
-  return s.Mtjp(kch).at(jc - 1) == u'0';
-}
 
 // Order of a grade in the policy: green, yellow, orange.
 int gradeRank(int grade) {
@@ -44,6 +39,21 @@ bool swapTestPasses(Ctx& c, int nj, int bj, int xq, int jc) {
   return ok;
 }
 
+// Takes the ordinary lessons of class (nj, bj) out of the saved timetable file: the class left in
+// swap mode was saved with its must-move lessons over its teachers' other lessons, and a run started
+// again from that file would count it as scheduled. Combined lessons stay.
+void unsaveClass(Ctx& c, int nj, int bj) {
+  School& s = c.s;
+  if (!s.isClass(nj, bj)) return;
+  for (int xq = 1; xq <= s.Mzts; ++xq)
+    for (int jc = 1; jc <= s.Mtjs; ++jc)
+      for (int layer : {kLongTerm, kTemporary})
+        if (!isCombinedCell(s.Kb(layer, xq, jc, nj, bj))) s.Kb(layer, xq, jc, nj, bj).clear();
+  s.Ypbz(nj, bj) = 0;
+  Bckb(c);
+  waitForTimetableSaves(c.st);
+}
+
 // Restores the orange question setting when the click is over, however it ends.
 struct QuestionOff {
   RunState& st;
@@ -63,7 +73,7 @@ std::optional<ResolveMode> parseResolveMode(const QString& text) {
 bool bestPartner(Ctx& c, int nj, int bj, int& xq, int& jc) {
   const School& s = c.s;
   RunState& st = c.st;
-  std::array<int, 4> best{};
+  std::array<int, 3> best{};
   bool found = false;
   for (int x = 1; x <= s.Mzts; ++x) {
     for (int j = 1; j <= s.Mtjs; ++j) {
@@ -71,15 +81,13 @@ bool bestPartner(Ctx& c, int nj, int bj, int& xq, int& jc) {
       const int grade = bpyyGrade(st.Bpyy(x, j));
       if (grade == kGradeRed || Chbk(s, nj, bj, x, j) >= 1) continue;
       if (!swapTestPasses(c, nj, bj, x, j)) continue;
-      const int k2 = cellCourse(s.Kb(st.Dqcqls, x, j, nj, bj));
-      const bool banned = bannedPeriod(s, st.Kch1, j) || bannedPeriod(s, k2, st.Jc1);
-      const std::array<int, 4> key{banned ? 1 : 0, gradeRank(grade), x, j};
+      const std::array<int, 3> key{gradeRank(grade), x, j};
       if (!found || key < best) best = key;
       found = true;
     }
   }
-  xq = best[2];
-  jc = best[3];
+  xq = best[1];
+  jc = best[2];
   return found;
 }
 
@@ -120,6 +128,7 @@ ResolveReport runResolved(MainWindowModel& m, ResolveMode mode, const std::funct
         // A lesson that no partner can take leaves the class in swap mode for good: as a user would,
         // start again from the saved timetable, where the class is scheduled afresh.
         if (!c.st.Bxdck.isEmpty() && report.restarts < kMaxRestarts) {
+          unsaveClass(c, c.st.DqNj, c.st.DqBj);
           startAgain();
           continue;
         }
@@ -131,6 +140,8 @@ ResolveReport runResolved(MainWindowModel& m, ResolveMode mode, const std::funct
         report.endMessage = end.message();
         return report;
       }
+      // The run saved the class before its swap mode ended the program (no cell can take a lesson).
+      if (!c.st.Bxdck.isEmpty()) unsaveClass(c, c.st.DqNj, c.st.DqBj);
       startAgain();
     }
   }

@@ -31,8 +31,8 @@ struct ResolveReport {
 
 // The partner for the lesson to move (Xq1, Jc1) of class (nj, bj) after its grading: among the
 // cells whose grade is not red and whose swap test Jcnfdk passes, green before yellow before
-// orange, then weekday, then period; a partner that would move either lesson into a period its
-// course bans (Mtjp) only when no other is left. Leaves Bpyy as it was. False when none.
+// orange, then weekday, then period (the swap test refuses a partner that would move either lesson
+// into a period its course bans). Leaves Bpyy as it was. False when none.
 bool bestPartner(Ctx& c, int nj, int bj, int& xq, int& jc);
 
 // Clicks through forced swap mode until the must-move list is empty (the chain of classes resumes
@@ -43,7 +43,8 @@ int resolveForcedSwaps(MainWindowModel& m);
 // Runs start() (import and scheduling run) and, in Auto mode, resolves forced swap mode. When a
 // path ends the program, or a must-move lesson has no partner whose swap test passes, Auto starts
 // again (school and run state back to what they were before the first start, the random stream
-// continuing), at most 5 times; Stop reports the end.
+// continuing; a class left in swap mode is first taken out of the saved timetable file, so that it
+// is scheduled afresh), at most 5 times; Stop reports the end.
 ResolveReport runResolved(MainWindowModel& m, ResolveMode mode, const std::function<void()>& start);
 
 }  // namespace tavro

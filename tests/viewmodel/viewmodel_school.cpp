@@ -124,6 +124,8 @@ void forcedSwapMode(Session& session, MainWindowModel& vm, const QString& folder
   st.OptYp = false;
   st.Zt = QStringLiteral("调课");
   st.Bxdck = QStringLiteral("0101");
+  st.DqNj = 7;
+  st.DqBj = 1;
   st.Pkdkbz = 1;
   st.Dkzt = 2;
   st.LstBjEnabled = false;
