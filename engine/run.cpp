@@ -97,6 +97,18 @@ void startScheduling(Ctx& c, EngineHost& host) {
 
 }  // namespace
 
+void loadTimetable(Ctx& c) {
+  School& s = c.s;
+  prepare(c);
+  buildCourseSettings(s);
+  rebuildTeacherTimetables(c);
+  markBlockedEvents(s);
+  placeCombinedLessons(c);
+  recountFinishedClasses(c);
+  sortPlansByCourse(s);
+  reduceResearchCells(s);
+}
+
 void CmdKb_Click(Ctx& c, EngineHost& host) {
   School& s = c.s;
   prepare(c);

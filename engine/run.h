@@ -16,6 +16,12 @@ class EngineHost;
 // state or the chain of class scheduling run as far as it goes (see scheduleChain).
 void CmdKb_Click(Ctx& c, EngineHost& host);
 
+// The run's preparation without scheduling, for reading a timetable as it is (the quality figures):
+// reads "课表.txt", rebuilds the teacher timetables, marks the blocked periods, places the combined
+// lessons, recounts the finished classes, sorts the plans and reduces research cells. Shows no lists
+// and no teacher-load report.
+void loadTimetable(Ctx& c);
+
 // Steps of the run, exposed for tests.
 // Builds Kcszbz from the setting columns (characters 1..8; values 10..20 as "a".."k").
 void buildCourseSettings(School& s);
