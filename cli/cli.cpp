@@ -1,99 +1,84 @@
 #include "cli/cli.h"
 
+#include "cli/command_line.h"
 #include "cli/context.h"
-#include "cli/options.h"
+#include "cli/help.h"
+#include "cli/messages.h"
+#include "cli/school_import.h"
 #include "core/errors.h"
-#include "core/table.h"
 
 namespace tavro::cli {
 
 namespace {
 
-const QString kUsageLine = QStringLiteral("Usage: tavro-cli [OPTIONS] COMMAND [ARGS]");
+int usageError(Messages& messages, const QString& message, const QString& commandName) {
+  const QString hint = commandName.isEmpty()
+                           ? QStringLiteral("tavro-cli --help lists the commands and options")
+                           : QStringLiteral("tavro-cli %1 --help lists its options").arg(commandName);
+  messages.note(Note::Usage, message + u'\n' + hint);
+  return kExitUsage;
+}
 
-void printUsageError(QTextStream& err, const QString& message, const Command* command) {
-  err << "tavro-cli: " << message << '\n';
-  if (command) {
-    err << "Usage: tavro-cli [OPTIONS] " << command->usage << '\n';
-  } else {
-    err << "Run \"tavro-cli --help\" for the commands and options.\n";
-  }
-  err.flush();
+int templatesWritten(Messages& messages, const TemplatesWritten& written) {
+  messages.note(Note::Templates,
+                QStringLiteral("wrote the template%1 %2 into %3: fill %4 in, then run the "
+                               "command again")
+                    .arg(written.files.size() > 1 ? QStringLiteral("s") : QString(),
+                         written.files.join(QStringLiteral(", ")), written.folder,
+                         written.files.size() > 1 ? QStringLiteral("them") : QStringLiteral("it")));
+  return kExitTemplates;
 }
 
 // Runs the command and maps every failure to its exit code, in this one place.
-int runGuarded(const Command& command, const CommandLine& line, QTextStream& out, QTextStream& err) {
+int runGuarded(const CommandLine& line, const SharedOptions& shared, QTextStream& out, Messages& messages) {
+  CliContext context(shared, out, messages);
   try {
-    CliContext context(line.shared, out, err);
-    try {
-      return command.run(context, line.args);
-    } catch (const ProgramEnd& end) {
-      if (!end.shown()) context.ui.warning(end.message());
-      err << "tavro-cli: the program ends here; start again and import the sheets\n";
-      return kExitProgramEnd;
-    }
+    return line.command->run(context, line.args);
+  } catch (const ProgramEnd& end) {
+    if (!end.shown()) context.ui.warning(end.message());
+    messages.note(Note::ProgramEnd,
+                  QStringLiteral("the program ends here; start again and import the sheets"));
+    return kExitProgramEnd;
   } catch (const UsageError& e) {
-    printUsageError(err, e.message(), &command);
-    return kExitUsage;
+    return usageError(messages, e.message(), line.commandName);
   } catch (const OperationStopped& e) {
-    err << "tavro-cli: stopped: " << e.why() << '\n';
+    messages.note(Note::Stopped, QStringLiteral("stopped: ") + e.why());
     return kExitStopped;
+  } catch (const TemplatesWritten& written) {
+    return templatesWritten(messages, written);
   } catch (const std::exception& e) {
-    err << "tavro-cli: internal error: " << e.what() << '\n';
+    messages.note(Note::Internal, QStringLiteral("internal error: ") + QString::fromStdString(e.what()));
     return kExitFailure;
   }
 }
 
 }  // namespace
 
-QString helpText(const CommandRegistry& registry) {
-  QString text = kUsageLine + QStringLiteral("\n\nCommands:\n");
-  int width = 0;
-  for (const Command& c : registry.commands())
-    if (!c.hidden) width = std::max(width, static_cast<int>(c.usage.size()));
-  for (const Command& c : registry.commands())
-    if (!c.hidden) text += QStringLiteral("  ") + c.usage.leftJustified(width + 2) + c.summary + u'\n';
-  text += QStringLiteral(
-      "\nOptions shared by every command:\n"
-      "  --answers a,b,...  answers to questions (y/n) and input boxes, in order; once used up,\n"
-      "                     questions get \"n\", input boxes an empty answer, and an input box\n"
-      "                     asked again stops the command (exit code 3)\n"
-      "  --log FILE         writes every message box, question and input box as one JSON line\n"
-      "  --seed N           seeds the random numbers (default: TAVRO_SEED, else the clock)\n"
-      "  --help, --version\n"
-      "\nExit codes: 0 done, 1 internal error, 2 bad usage, 3 stopped on a message,\n"
-      "4 a path that ends the program.\n");
-  return text;
-}
-
 int run(const CommandRegistry& registry, const QStringList& args, QTextStream& out, QTextStream& err) {
+  Messages messages(err);
+  if (const QString log = logFileArgument(args); !log.isEmpty()) {
+    if (const QString why = messages.openLog(log); !why.isEmpty())
+      return usageError(messages, why, QString());
+  }
   CommandLine line;
+  SharedOptions shared;
   try {
-    line = parseCommandLine(args);
+    parseCommandLine(registry, args, line);
+    if (line.command && !line.help && !line.version) shared = sharedOptionValues(line.args);
   } catch (const UsageError& e) {
-    printUsageError(err, e.message(), nullptr);
-    return kExitUsage;
+    return usageError(messages, e.message(), line.command ? line.commandName : QString());
   }
   if (line.version) {
     out << "tavro-cli 2.0\n";
     return kExitDone;
   }
-  const Command* command = line.command.isEmpty() ? nullptr : registry.find(line.command);
   if (line.help) {
-    out << (command ? QStringLiteral("Usage: tavro-cli [OPTIONS] ") + command->usage + u'\n' +
-                          command->summary + u'\n'
-                    : helpText(registry));
+    out << (line.command ? commandHelp(*line.command) : helpText(registry));
     return kExitDone;
   }
-  if (line.command.isEmpty()) {
-    err << helpText(registry);
-    return kExitUsage;
-  }
-  if (!command) {
-    printUsageError(err, QStringLiteral("unknown command ") + line.command, nullptr);
-    return kExitUsage;
-  }
-  return runGuarded(*command, line, out, err);
+  if (!line.command) return usageError(messages, QStringLiteral("no command given"), QString());
+  messages.setQuiet(shared.quiet);
+  return runGuarded(line, shared, out, messages);
 }
 
 int run(const QStringList& args, QTextStream& out, QTextStream& err) {

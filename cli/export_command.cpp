@@ -1,14 +1,17 @@
 // tavro-cli export DATA --table KIND | --item ITEM [options]: imports the
-// sheets of DATA, schedules them (as tavro-cli schedule does), then presses
+// sheets of DATA, checks the options against the school, schedules it (as
+// tavro-cli schedule does), then presses
 // "9、导出" with the options given, reading and writing the same print-format
 // file as the desktop program.
 
 #include <QDir>
 #include <QFileInfo>
 
+#include "adjust/viewmodel/mainwindow.h"
 #include "cli/commands.h"
 #include "cli/context.h"
-#include "cli/run_scheduling.h"
+#include "cli/school_import.h"
+#include "core/errors.h"
 #include "core/procedures.h"
 #include "core/vbtext.h"
 #include "engine/host.h"
@@ -29,90 +32,16 @@ const QStringList kKinds{QStringLiteral("班级周表"), QStringLiteral("教师�
 const QStringList kItems{QStringLiteral("课表"), QStringLiteral("教师任课情况表"),
                          QStringLiteral("学科教师表"), QStringLiteral("年级教师表")};
 
-// The options of the command as given.
-struct ExportArgs {
-  QString folder, table, item, teacherChoice, courses, codes, form, layer;
-  QString classes = QStringLiteral("all"), teachers = QStringLiteral("all");
-  QString weekdays = QStringLiteral("all"), periods = QStringLiteral("all"), perBand;
-  QString inside, beside, teacherNames, classNames, courseNames, titleFont, bodyFont, settings, out;
-};
-
-// The value pointer of option name, nullptr for an unknown option.
-QString* optionSlot(ExportArgs& a, const QString& name) {
-  const std::pair<const char*, QString*> table[] = {{"--table", &a.table},
-                                                    {"--item", &a.item},
-                                                    {"--teacher-choice", &a.teacherChoice},
-                                                    {"--courses", &a.courses},
-                                                    {"--with-teacher-codes", &a.codes},
-                                                    {"--form", &a.form},
-                                                    {"--layer", &a.layer},
-                                                    {"--classes", &a.classes},
-                                                    {"--teachers", &a.teachers},
-                                                    {"--weekdays", &a.weekdays},
-                                                    {"--periods", &a.periods},
-                                                    {"--per-band", &a.perBand},
-                                                    {"--teacher-inside", &a.inside},
-                                                    {"--teacher-beside", &a.beside},
-                                                    {"--teacher-names", &a.teacherNames},
-                                                    {"--class-names", &a.classNames},
-                                                    {"--course-names", &a.courseNames},
-                                                    {"--title-font", &a.titleFont},
-                                                    {"--body-font", &a.bodyFont},
-                                                    {"--settings", &a.settings},
-                                                    {"--out", &a.out}};
-  for (const auto& [key, slot] : table)
-    if (name == QLatin1String(key)) return slot;
-  return nullptr;
-}
-
-ExportArgs parseArgs(const QStringList& args) {
-  ExportArgs a;
-  for (int i = 0; i < args.size(); ++i) {
-    const QString word = args[i];
-    if (!word.startsWith(u'-')) {
-      if (!a.folder.isEmpty()) throw UsageError(QStringLiteral("unexpected argument ") + word);
-      a.folder = word;
-      continue;
-    }
-    const QString name = word.section(u'=', 0, 0);
-    QString* slot = optionSlot(a, name);
-    if (!slot) throw UsageError(QStringLiteral("unknown option ") + word);
-    if (word.contains(u'=')) {
-      *slot = word.section(u'=', 1);
-    } else if (i + 1 < args.size()) {
-      *slot = args[++i];
-    } else {
-      throw UsageError(name + QStringLiteral(" needs a value"));
-    }
-  }
-  const QFileInfo info(a.folder);
-  if (a.folder.isEmpty() || !info.isDir()) throw UsageError(QStringLiteral("export needs a data folder"));
-  a.folder = QDir::cleanPath(info.absoluteFilePath()) + u'/';
-  if (a.item.isEmpty()) a.item = kItems.first();
-  if (!kItems.contains(a.item)) throw UsageError(QStringLiteral("--item must be ") + kItems.join(u'|'));
-  if (a.item == kItems.first() && !kKinds.contains(a.table))
-    throw UsageError(QStringLiteral("--table must be ") + kKinds.join(u'|'));
-  if (!a.teacherChoice.isEmpty() && a.teacherChoice != u"names" && a.teacherChoice != u"classes")
-    throw UsageError(QStringLiteral("--teacher-choice must be names or classes"));
-  if (!a.form.isEmpty() && a.form != u"across" && a.form != u"down")
-    throw UsageError(QStringLiteral("--form must be across or down"));
-  return a;
-}
-
-// A yes/no option: "" keeps the stored value.
-std::optional<bool> flag(const QString& value, const QString& name) {
-  if (value.isEmpty()) return std::nullopt;
-  if (value == u"yes" || value == u"on") return true;
-  if (value == u"no" || value == u"off") return false;
-  throw UsageError(name + QStringLiteral(" must be yes or no"));
+// A yes/no option (the value is checked by the option table); nullopt keeps the stored value.
+std::optional<bool> flag(const CommandArgs& args, const QString& name) {
+  if (!args.has(name)) return std::nullopt;
+  return args.value(name) == u"yes";
 }
 
 // A short/full option as the option button index (0 short, 1 full); nullopt keeps the stored one.
-std::optional<int> nameForm(const QString& value, const QString& name) {
-  if (value.isEmpty()) return std::nullopt;
-  if (value == u"short") return 0;
-  if (value == u"full") return 1;
-  throw UsageError(name + QStringLiteral(" must be short or full"));
+std::optional<int> nameForm(const CommandArgs& args, const QString& name) {
+  if (!args.has(name)) return std::nullopt;
+  return args.value(name) == u"full" ? 1 : 0;
 }
 
 // The numbers of a comma list ("1,3,5"); each must lie in lo..hi.
@@ -209,103 +138,188 @@ void applyTeachers(ExportCtx& c, const QString& value) {
   if (!c.f.ChkQbjs) selectRows(c.st.LstJs, value, 3, QStringLiteral("--teachers"));
 }
 
+// Which of the selection options a table takes: --teachers, --classes, --courses, --teacher-choice.
+QStringList selectionOptions(const QString& table, const QString& item, const QString& teacherChoice) {
+  const bool teacherTable =
+      item == kItems[1] || (item == kItems[0] && (table == kKinds[1] || table == kKinds[3]));
+  if (teacherTable) {
+    return teacherChoice == u"classes"
+               ? QStringList{QStringLiteral("teacher-choice"), QStringLiteral("classes"),
+                             QStringLiteral("courses")}
+               : QStringList{QStringLiteral("teacher-choice"), QStringLiteral("teachers")};
+  }
+  if (item == kItems[0] && table != kKinds[2]) return {QStringLiteral("classes")};
+  return {QStringLiteral("courses")};
+}
+
+// Refuses options that contradict each other or that the chosen table does not use.
+void checkCombination(const CommandArgs& args) {
+  if (args.positional.size() > 1) throw UsageError(QStringLiteral("export takes one data folder"));
+  const QString item = args.value(QStringLiteral("item"), kItems.first());
+  const QString table = args.value(QStringLiteral("table"));
+  if (item != kItems.first() && !table.isEmpty())
+    throw UsageError(
+        QStringLiteral("--table is for --item %1; --item %2 takes no --table").arg(kItems.first(), item));
+  if (item == kItems.first() && table.isEmpty())
+    throw UsageError(QStringLiteral("export needs --table or --item"));
+  const QString codes = args.value(QStringLiteral("with-teacher-codes"));
+  const QString beside = args.value(QStringLiteral("teacher-beside"));
+  if (!codes.isEmpty() && !beside.isEmpty() && codes != beside)
+    throw UsageError(
+        QStringLiteral("--with-teacher-codes %1 contradicts --teacher-beside %2 (both set 附教师代码)")
+            .arg(codes, beside));
+  const QStringList allowed = selectionOptions(table, item, args.value(QStringLiteral("teacher-choice")));
+  for (const QString& name : {QStringLiteral("teacher-choice"), QStringLiteral("teachers"),
+                              QStringLiteral("classes"), QStringLiteral("courses")}) {
+    if (args.has(name) && !allowed.contains(name))
+      throw UsageError(QStringLiteral("--%1 does not apply to %2 (it takes --%3)")
+                           .arg(name, table.isEmpty() ? item : table, allowed.join(QStringLiteral(", --"))));
+  }
+}
+
 // The class, course or teacher choice of the table kind or item.
-void applyItems(ExportCtx& c, const ExportArgs& a) {
+void applyItems(ExportCtx& c, const CommandArgs& a) {
   const ExportForm& f = c.f;
   const bool teacherTable = f.Xiangmu == 1 || (f.Xiangmu == 0 && (f.Kbzl == 1 || f.Kbzl == 3));
+  const QString all = QStringLiteral("all");
   if (teacherTable) {
-    const bool byClasses = a.teacherChoice == u"classes";
+    const bool byClasses = a.value(QStringLiteral("teacher-choice")) == u"classes";
     OptXzjsfs_Click(c, byClasses ? 1 : 0);
-    if (!byClasses) return applyTeachers(c, a.teachers);
-    applyClasses(c, a.classes);
-    return applyCourses(c, a.courses);
+    if (!byClasses) return applyTeachers(c, a.value(QStringLiteral("teachers"), all));
+    applyClasses(c, a.value(QStringLiteral("classes"), all));
+    return applyCourses(c, a.value(QStringLiteral("courses")));
   }
-  if (f.Xiangmu == 0 && f.Kbzl != 2) return applyClasses(c, a.classes);
-  applyCourses(c, a.courses);
+  if (f.Xiangmu == 0 && f.Kbzl != 2) return applyClasses(c, a.value(QStringLiteral("classes"), all));
+  applyCourses(c, a.value(QStringLiteral("courses")));
+}
+
+// Applies the yes/no and name-form options through their handlers.
+void applyFlags(ExportCtx& c, const CommandArgs& a) {
+  ExportForm& f = c.f;
+  if (const auto v = flag(a, QStringLiteral("teacher-inside"))) (f.ChkBnfjs = *v, ChkBnfjs_Click(c));
+  if (const auto v = flag(a, QStringLiteral("teacher-beside"))) (f.ChkBwfjs = *v, ChkBwfjs_Click(c));
+  if (const auto v = flag(a, QStringLiteral("with-teacher-codes"))) (f.ChkBwfjs = *v, ChkBwfjs_Click(c));
+  if (const auto v = nameForm(a, QStringLiteral("teacher-names"))) OptJsm_Click(c, *v);
+  if (const auto v = nameForm(a, QStringLiteral("class-names"))) OptBjm_Click(c, *v);
+  if (const auto v = nameForm(a, QStringLiteral("course-names"))) OptKcm_Click(c, *v);
 }
 
 // Applies every option given, through the frame's handlers (so they are stored in the settings).
-void applyOptions(ExportCtx& c, const ExportArgs& a) {
-  ExportForm& f = c.f;
-  const int item = int(kItems.indexOf(a.item));
+void applyOptions(ExportCtx& c, const CommandArgs& a) {
+  const int item = int(kItems.indexOf(a.value(QStringLiteral("item"), kItems.first())));
   if (item > 0) {
     CmbXiangmu_Click(c, item);
   } else {
-    CmbKbzl_Click(c, int(kKinds.indexOf(a.table)));
+    CmbKbzl_Click(c, int(kKinds.indexOf(a.value(QStringLiteral("table")))));
   }
-  if (!a.layer.isEmpty()) {
-    if (a.layer != QStringLiteral("长期") && a.layer != QStringLiteral("临时"))
-      throw UsageError(QStringLiteral("--layer must be 长期 or 临时"));
-    c.st.OptCqls = a.layer == QStringLiteral("临时") ? 1 : 0;
-  }
+  if (a.has(QStringLiteral("layer")))
+    c.st.OptCqls = a.value(QStringLiteral("layer")) == QStringLiteral("临时") ? 1 : 0;
   applyItems(c, a);
-  applyWeekdays(c, a.weekdays);
-  applyPeriods(c, a.periods);
-  if (!a.perBand.isEmpty())
-    CmbMpzs_Click(c, numberList(a.perBand, 1, 10, QStringLiteral("--per-band")).first() - 1);
-  if (const auto v = flag(a.inside, QStringLiteral("--teacher-inside"))) (f.ChkBnfjs = *v, ChkBnfjs_Click(c));
-  if (const auto v = flag(a.beside, QStringLiteral("--teacher-beside"))) (f.ChkBwfjs = *v, ChkBwfjs_Click(c));
-  if (const auto v = flag(a.codes, QStringLiteral("--with-teacher-codes")))
-    (f.ChkBwfjs = *v, ChkBwfjs_Click(c));
-  if (const auto v = nameForm(a.teacherNames, QStringLiteral("--teacher-names"))) OptJsm_Click(c, *v);
-  if (const auto v = nameForm(a.classNames, QStringLiteral("--class-names"))) OptBjm_Click(c, *v);
-  if (const auto v = nameForm(a.courseNames, QStringLiteral("--course-names"))) OptKcm_Click(c, *v);
-  applyFont(c, 0, a.titleFont, QStringLiteral("--title-font"));
-  applyFont(c, 1, a.bodyFont, QStringLiteral("--body-font"));
-  if (!a.form.isEmpty()) c.s.Hsdm = a.form == u"down" ? 1 : 0;
+  applyWeekdays(c, a.value(QStringLiteral("weekdays"), QStringLiteral("all")));
+  applyPeriods(c, a.value(QStringLiteral("periods"), QStringLiteral("all")));
+  if (a.has(QStringLiteral("per-band")))
+    CmbMpzs_Click(
+        c, numberList(a.value(QStringLiteral("per-band")), 1, 10, QStringLiteral("--per-band")).first() - 1);
+  applyFlags(c, a);
+  applyFont(c, 0, a.value(QStringLiteral("title-font")), QStringLiteral("--title-font"));
+  applyFont(c, 1, a.value(QStringLiteral("body-font")), QStringLiteral("--body-font"));
+  if (a.has(QStringLiteral("form"))) c.s.Hsdm = a.value(QStringLiteral("form")) == u"down" ? 1 : 0;
 }
 
-int runExport(CliContext& context, const QStringList& args) {
-  const ExportArgs a = parseArgs(args);
-  Ctx c = context.ctx();
-  c.s.Wjj = a.folder;
-  MainWindowModel window(c);
-  RunScheduling host(window);
-  CmdXx_Click(c, host);
-  if (!host.started) return kExitStopped;
-  ExportForm form;
+// Opens the export frame on c with the print-format file and applies the options.
+void openFrame(Ctx& c, ExportForm& form, const CommandArgs& args, const QString& settings) {
   ExportCtx ec = exportCtx(c, form);
-  const QString settings = printFormatPath(a.settings);
   fillClassAndTeacherLists(ec);
   startExportForm(ec, settings);
   c.st.Cshwc = true;
-  applyOptions(ec, a);
-  const ExportResult result = CmdDc_Click(ec, ExportPaths{settings, a.out});
-  if (!result.written) return kExitStopped;
-  context.out << "exported " << form.Dcbt << " to " << result.path << '\n';
+  applyOptions(ec, args);
+}
+
+// Applies the options to a copy of the imported school before anything is scheduled or saved, so that
+// a class, teacher, course, weekday or period the school does not have is refused first.
+void checkAgainstSchool(const Ctx& c, const CommandArgs& args, const QString& settings) {
+  School school = c.s;
+  RunState state = c.st;
+  SilentUi silent;
+  Rng rng;
+  Ctx copy{school, state, silent, rng};
+  ExportForm form;
+  openFrame(copy, form, args, settings);
+}
+
+int runExport(CliContext& context, const CommandArgs& args) {
+  checkCombination(args);
+  Ctx c = context.ctx();
+  c.s.Wjj = dataFolderArgument(args.positional, QStringLiteral("export"));
+  const QString settings = printFormatPath(args.value(QStringLiteral("settings")));
+  MainWindowModel window(c);
+  importSheets(c);
+  checkAgainstSchool(c, args, settings);
+  CmdKb_Click(c, window);
+  ExportForm form;
+  openFrame(c, form, args, settings);
+  ExportCtx ec = exportCtx(c, form);
+  const ExportResult result = CmdDc_Click(ec, ExportPaths{settings, args.value(QStringLiteral("out"))});
+  if (!result.written) throw OperationStopped(QStringLiteral("nothing was exported (see the message above)"));
+  context.out << "exported " << form.Dcbt << " to " << QDir::toNativeSeparators(result.path) << '\n';
   return kExitDone;
 }
 
-const char* const kSummary =
-    "imports and schedules DATA, then exports a timetable or a teacher table as .xlsx\n"
-    "      --table 班级周表|教师周表|学科总表|教师总表|学校总表   timetable kind (item 课表)\n"
-    "      --item 课表|教师任课情况表|学科教师表|年级教师表   what to export (default 课表)\n"
-    "      --layer 长期|临时          long-term or temporary timetable (default: 长期)\n"
-    "      --classes all|0701,...     classes by code or name (班级周表; default all)\n"
-    "      --teachers all|1,5,...     teachers by number or name (default all with lessons)\n"
-    "      --teacher-choice names|classes   teachers chosen by --teachers (按代码或姓名, default) or\n"
-    "                                 as the teachers of --classes and --courses (按班级和课程)\n"
-    "      --courses all|1,3,...      courses by number or name (学科总表, teacher tables)\n"
-    "      --weekdays all|1,3,...     weekdays (default all)\n"
-    "      --periods all|上午|下午|1,2,...  periods (default all)\n"
-    "      --per-band N               timetables side by side, 1 to 10\n"
-    "      --teacher-inside yes|no    the teacher inside each lesson cell\n"
-    "      --teacher-beside yes|no    班级周表: the teacher list beside each timetable;\n"
-    "                                 教师周表: teacher numbers in the header line\n"
-    "      --with-teacher-codes yes|no   附教师代码: teacher numbers in teacher tables\n"
-    "      --form across|down         slots across the columns or down the rows (master tables);\n"
-    "                                 teacher tables: one row per column (across) or columns (down)\n"
-    "      --teacher-names, --class-names, --course-names short|full   name forms\n"
-    "      --title-font NAME:SIZE, --body-font NAME:SIZE   fonts (size 1 to 42)\n"
-    "      --settings DIR             folder of the print-format file (default ~/.config/Tavro)\n"
-    "      --out FILE                 the workbook (default DATA/导出/<title>.xlsx)\n"
-    "      Options not given keep the values of the print-format file, which the export updates.";
+// The options of tavro-cli export, in help order.
+std::vector<OptionSpec> exportOptions() {
+  const QStringList yesNo{QStringLiteral("yes"), QStringLiteral("no")};
+  const QStringList shortFull{QStringLiteral("short"), QStringLiteral("full")};
+  return {
+      {"table", "KIND", "班级周表, 教师周表, 学科总表, 教师总表 or 学校总表", kKinds},
+      {"item", "ITEM", "课表 (default), 教师任课情况表, 学科教师表 or 年级教师表", kItems},
+      {"layer",
+       "长期|临时",
+       "the long-term (default) or the temporary timetable",
+       {QStringLiteral("长期"), QStringLiteral("临时")}},
+      {"classes", "all|0701,...", "classes by code or name (default all)"},
+      {"teachers", "all|1,5,...", "teachers by number or name (default all)"},
+      {"teacher-choice",
+       "names|classes",
+       "teachers by --teachers, or as those of --classes and --courses",
+       {QStringLiteral("names"), QStringLiteral("classes")}},
+      {"courses", "all|1,3,...", "courses by number or name"},
+      {"weekdays", "all|1,3,...", "weekdays (default all)"},
+      {"periods", "all|上午|下午|1,2,...", "periods (default all)"},
+      {"per-band", "N", "timetables side by side, 1 to 10"},
+      {"teacher-inside", "yes|no", "the teacher inside each lesson cell", yesNo},
+      {"teacher-beside", "yes|no", "班级周表: teacher list beside; 教师周表: numbers in the header", yesNo},
+      {"with-teacher-codes", "yes|no", "附教师代码: teacher numbers in the teacher tables", yesNo},
+      {"form",
+       "across|down",
+       "slots across the columns or down the rows",
+       {QStringLiteral("across"), QStringLiteral("down")}},
+      {"teacher-names", "short|full", "teacher names short or full", shortFull},
+      {"class-names", "short|full", "class names short or full", shortFull},
+      {"course-names", "short|full", "course names short or full", shortFull},
+      {"title-font", "NAME:SIZE", "the title font, size 1 to 42"},
+      {"body-font", "NAME:SIZE", "the body font, size 1 to 42"},
+      {"settings",
+       "DIR",
+       "existing folder for the print-format file (else ~/.config/Tavro)",
+       {},
+       ValueCheck::Folder},
+      {"out", "FILE", "the workbook (default DATA/导出/<title>.xlsx)", {}, ValueCheck::NewFile},
+  };
+}
 
 }  // namespace
 
 void registerExportCommands(CommandRegistry& registry) {
-  registry.add({QStringLiteral("export"), QStringLiteral("export DATA --table KIND | --item ITEM [OPTIONS]"),
-                QString::fromUtf8(kSummary), runExport});
+  registry.add(
+      {.name = QStringLiteral("export"),
+       .arguments = QStringLiteral("DATA"),
+       .summary = QStringLiteral("schedules DATA and exports a timetable or teacher table"),
+       .options = exportOptions(),
+       .details = {QStringLiteral("Options not given keep the values of the print-format file, which the "
+                                  "export updates.")},
+       .examples = {QStringLiteral("export school --table 班级周表 --classes 0701,0702 --per-band 2"),
+                    QStringLiteral("export school --item 学科教师表 --courses 1,2 --out 学科教师.xlsx")},
+       .run = runExport});
 }
 
 }  // namespace tavro::cli

@@ -1,10 +1,10 @@
-// tavro-cli schedule DATA [--report FILE.json]: imports the five sheets of DATA;
-// the class import starts the scheduling run, which schedules class after class
-// until every class is done or a class stays in swap mode (exit code 5).
+// tavro-cli schedule DATA [--report FILE.json] [--resolve stop|auto]: imports
+// the five sheets of DATA, then runs the scheduling run the class import
+// starts, which schedules class after class until every class is done or a
+// class stays in swap mode (exit code 5).
 
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -13,61 +13,28 @@
 #include "cli/commands.h"
 #include "cli/context.h"
 #include "cli/resolve_option.h"
+#include "cli/school_import.h"
+#include "core/errors.h"
 #include "engine/host.h"
 #include "engine/run.h"
-#include "sheets/school_sheet.h"
-#include "sheets/sheets_host.h"
 
 namespace tavro::cli {
 
 namespace {
 
-// Exit code of a run that left a class in swap mode (the timetable file holds the classes before it).
-constexpr int kExitSwapMode = 5;
-
-// Starts the scheduling run at the end of the class import, timing the import and the run.
-class SchedulingHost : public SheetsHost {
- public:
-  explicit SchedulingHost(QElapsedTimer& clock) : clock_(clock) {}
-  void startSchedulingRun(Ctx& c) override {
-    importSeconds = clock_.nsecsElapsed() / 1e9;
-    started = true;
-    NullHost nullHost;
-    CmdKb_Click(c, engine != nullptr ? *engine : static_cast<EngineHost&>(nullHost));
-    schedulingSeconds = clock_.nsecsElapsed() / 1e9 - importSeconds;
-  }
-  EngineHost* engine = nullptr;  // the main window's view-model with --resolve, else none
-  bool started = false;
-  double importSeconds = 0, schedulingSeconds = 0;
-
- private:
-  QElapsedTimer& clock_;
+// The seconds the import and the scheduling run took.
+struct Timing {
+  double import = 0, scheduling = 0, total = 0;
 };
 
-struct ScheduleArgs {
-  QString folder;
-  QString report;
-  std::optional<ResolveMode> resolve;  // --resolve stop|auto
-};
-
-ScheduleArgs parseArgs(const QStringList& args) {
-  ScheduleArgs parsed;
-  for (int i = 0; i < args.size(); ++i) {
-    if (args[i] == u"--report" && i + 1 < args.size()) {
-      parsed.report = args[++i];
-    } else if (args[i] == u"--resolve" && i + 1 < args.size()) {
-      parsed.resolve = resolveModeArgument(args[++i]);
-    } else if (parsed.folder.isEmpty() && !args[i].startsWith(u'-')) {
-      parsed.folder = args[i];
-    } else {
-      throw UsageError(QStringLiteral("unexpected argument ") + args[i]);
-    }
-  }
-  const QFileInfo info(parsed.folder);
-  if (parsed.folder.isEmpty() || !info.isDir())
-    throw UsageError(QStringLiteral("schedule needs a data folder"));
-  parsed.folder = QDir::cleanPath(info.absoluteFilePath()) + u'/';
-  return parsed;
+// Imports the sheets of c.s.Wjj, then runs the scheduling run with engine as its host.
+void importAndSchedule(Ctx& c, EngineHost& engine, Timing& timing) {
+  QElapsedTimer clock;
+  clock.start();
+  importSheets(c);
+  timing.import = clock.nsecsElapsed() / 1e9;
+  CmdKb_Click(c, engine);
+  timing.scheduling = clock.nsecsElapsed() / 1e9 - timing.import;
 }
 
 // Names of the classes of the school whose timetable is not complete.
@@ -78,62 +45,121 @@ QJsonArray classesInSwapMode(const Ctx& c) {
   return names;
 }
 
-void writeReport(const QString& path, const QJsonObject& report) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) throw UsageError(QStringLiteral("cannot write ") + path);
-  file.write(QJsonDocument(report).toJson());
-  if (!file.commit()) throw UsageError(QStringLiteral("cannot write ") + path);
+QJsonObject runReport(const Ctx& c, const Timing& timing) {
+  return QJsonObject{
+      {"classes", c.s.Bjzs},
+      {"classesScheduled", c.s.Ypbjs},
+      {"lessonsForced", c.st.LessonsForced},
+      {"automaticSwaps", c.st.AutomaticSwaps},
+      {"classesLeftInSwapMode", classesInSwapMode(c).size()},
+      {"classesInSwapMode", classesInSwapMode(c)},
+      {"seconds",
+       QJsonObject{{"import", timing.import}, {"scheduling", timing.scheduling}, {"total", timing.total}}}};
 }
 
-int runSchedule(CliContext& context, const QStringList& args) {
-  const ScheduleArgs parsed = parseArgs(args);
+// Writes the report to path ("-": standard output); the reason it failed, "" when written.
+QString writeReport(CliContext& context, const QString& path, const QJsonObject& report) {
+  const QByteArray json = QJsonDocument(report).toJson();
+  if (path == u"-") {
+    context.out << QString::fromUtf8(json);
+    return QString();
+  }
+  QSaveFile file(path);
+  if (file.open(QIODevice::WriteOnly) && file.write(json) == json.size() && file.commit()) return QString();
+  return file.errorString();
+}
+
+// The summary lines: on standard output, or as notes when the report takes standard output.
+void printSummary(CliContext& context, const Ctx& c, const ResolveReport* resolved, bool toNotes) {
+  QStringList lines{QStringLiteral("classes %1, scheduled %2, lessons forced %3, automatic swaps %4, left in "
+                                   "swap mode %5")
+                        .arg(c.s.Bjzs)
+                        .arg(c.s.Ypbjs)
+                        .arg(c.st.LessonsForced)
+                        .arg(c.st.AutomaticSwaps)
+                        .arg(classesInSwapMode(c).size())};
+  if (resolved)
+    lines << QStringLiteral("swaps resolved %1, restarts %2")
+                 .arg(resolved->swapsResolved)
+                 .arg(resolved->restarts);
+  for (const QString& line : lines) {
+    if (toNotes)
+      context.note(line);
+    else
+      context.out << line << '\n';
+  }
+}
+
+// The exit code of a finished run, with a note saying why it is not 0.
+int outcome(CliContext& context, const Ctx& c, const ResolveReport& resolved) {
+  if (resolved.ended) {
+    context.messages.note(Note::ProgramEnd, QStringLiteral("the program ends here; start again and import "
+                                                           "the sheets"));
+    return kExitProgramEnd;
+  }
+  const QJsonArray swapMode = classesInSwapMode(c);
+  if (!swapMode.isEmpty()) {
+    context.messages.note(Note::SwapMode, QStringLiteral("class %1 is left in swap mode; the timetable file "
+                                                         "holds the classes scheduled before it (schedule "
+                                                         "--resolve auto finishes it)")
+                                              .arg(swapMode.first().toString()));
+    return kExitSwapMode;
+  }
+  if (c.s.Ypbjs != c.s.Bjzs)
+    throw OperationStopped(QStringLiteral("%1 of %2 classes are scheduled (see the message above)")
+                               .arg(c.s.Ypbjs)
+                               .arg(c.s.Bjzs));
+  return kExitDone;
+}
+
+int runSchedule(CliContext& context, const CommandArgs& args) {
+  if (args.positional.size() > 1) throw UsageError(QStringLiteral("schedule takes one data folder"));
   Ctx c = context.ctx();
-  c.s.Wjj = parsed.folder;
+  c.s.Wjj = dataFolderArgument(args.positional, QStringLiteral("schedule"));
   QElapsedTimer clock;
   clock.start();
-  SchedulingHost host(clock);
+  Timing timing;
   ResolveReport resolved;
-  if (parsed.resolve) {
-    resolved = scheduleWithResolve(c, *parsed.resolve, [&](EngineHost& engine) {
-      host.engine = &engine;
-      CmdXx_Click(c, host);
-    });
+  const bool resolve = args.has(QStringLiteral("resolve"));
+  if (resolve) {
+    resolved = scheduleWithResolve(c, resolveModeArgument(args.value(QStringLiteral("resolve"))),
+                                   [&](EngineHost& engine) { importAndSchedule(c, engine, timing); });
   } else {
-    CmdXx_Click(c, host);
+    NullHost engine;
+    importAndSchedule(c, engine, timing);
   }
-  const double total = clock.nsecsElapsed() / 1e9;
-  const QJsonArray swapMode = classesInSwapMode(c);
-  QJsonObject report{{"classes", c.s.Bjzs},
-                     {"classesScheduled", c.s.Ypbjs},
-                     {"lessonsForced", c.st.LessonsForced},
-                     {"automaticSwaps", c.st.AutomaticSwaps},
-                     {"classesLeftInSwapMode", swapMode.size()},
-                     {"classesInSwapMode", swapMode},
-                     {"seconds", QJsonObject{{"import", host.started ? host.importSeconds : total},
-                                             {"scheduling", host.schedulingSeconds},
-                                             {"total", total}}}};
-  if (parsed.resolve) addResolveReport(report, resolved);
-  if (!parsed.report.isEmpty()) writeReport(parsed.report, report);
-  context.out << "classes " << c.s.Bjzs << ", scheduled " << c.s.Ypbjs << ", lessons forced "
-              << c.st.LessonsForced << ", automatic swaps " << c.st.AutomaticSwaps << ", left in swap mode "
-              << swapMode.size() << '\n';
-  if (parsed.resolve)
-    context.out << "swaps resolved " << resolved.swapsResolved << ", restarts " << resolved.restarts << '\n';
-  if (resolved.ended) return kExitProgramEnd;
-  if (!swapMode.isEmpty()) return kExitSwapMode;
-  // The import stopped on a message, or a class could not be started (its message was shown).
-  return host.started && c.s.Ypbjs == c.s.Bjzs ? kExitDone : kExitStopped;
+  timing.total = clock.nsecsElapsed() / 1e9;
+  QJsonObject report = runReport(c, timing);
+  if (resolve) addResolveReport(report, resolved);
+  const QString reportPath = args.value(QStringLiteral("report"));
+  printSummary(context, c, resolve ? &resolved : nullptr, reportPath == u"-");
+  if (!reportPath.isEmpty()) {
+    if (const QString why = writeReport(context, reportPath, report); !why.isEmpty())
+      throw OperationStopped(QStringLiteral("the scheduling run saved the timetable in %1, but the report "
+                                            "could not be written to %2 (%3)")
+                                 .arg(QDir::toNativeSeparators(c.s.Wjj + QStringLiteral("课表.txt")),
+                                      QDir::toNativeSeparators(reportPath), why));
+  }
+  return outcome(context, c, resolved);
 }
 
 }  // namespace
 
 void registerScheduleCommands(CommandRegistry& registry) {
-  registry.add(
-      {QStringLiteral("schedule"),
-       QStringLiteral("schedule DATA [--report FILE.json] [--resolve stop|auto] [--seed N]"),
-       QStringLiteral("imports the sheets of DATA and schedules every class (exit 5: a class is left in "
-                      "swap mode)"),
-       runSchedule});
+  registry.add({.name = QStringLiteral("schedule"),
+                .arguments = QStringLiteral("DATA"),
+                .summary = QStringLiteral("imports the sheets of DATA and schedules every class"),
+                .options = {{"report",
+                             "FILE",
+                             "writes the run report as JSON to FILE (- for standard output)",
+                             {},
+                             ValueCheck::NewFileOrDash},
+                            {"resolve",
+                             "stop|auto",
+                             "a class left in swap mode: leave it (exit 5) or resolve it as a user would",
+                             {"stop", "auto"}}},
+                .examples = {QStringLiteral("schedule school --resolve auto --report report.json")},
+                .run = runSchedule});
 }
 
 }  // namespace tavro::cli

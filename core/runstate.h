@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <memory>
 
@@ -107,7 +108,8 @@ struct RunState {
   std::shared_ptr<TimetableFileCache> TimetableCache;
   // the classes the class/teacher check found consistent, passed over while unchanged (engine/checks_memo.h)
   std::shared_ptr<ConsistencyMemo> CheckMemo;
-  int Mlz = 0;  // Mlz: 1 while a sheet operation runs
+  int Mlz = 0;                   // Mlz: 1 while a sheet operation runs
+  QStringList TemplatesWritten;  // file names of the sheet templates written since the run began
 };
 
 }  // namespace tavro

@@ -98,7 +98,10 @@ bool openSheetOrStop(Ctx& c, const QString& name, OpenedSheet& opened) {
 
 bool saveTemplate(Ctx& c, const Workbook& book, const QString& name) {
   const IoStatus status = saveXlsx(book, c.s.Wjj + name + ".xlsx");
-  if (status.ok()) return true;
+  if (status.ok()) {
+    c.st.TemplatesWritten.append(name + ".xlsx");
+    return true;
+  }
   Tsxx(c.ui, status.error);
   return false;
 }

@@ -12,6 +12,11 @@
 #include "cli/commands.h"
 #include "sheets/demo_school.h"
 
+// Readable QString values in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) {
+  *os << '"' << s.toStdString() << '"';
+}
+
 namespace tavro::cli {
 
 struct CliRun {
@@ -36,13 +41,15 @@ inline CliRun runCli(const QStringList& args) {
   return runCli(registry, args);
 }
 
-// Tests on the small demo school (seed 3), written afresh into dir/data for every test.
+// Tests on the small demo school (seed 3), written afresh into dir/data for every test; the export
+// tests keep their print-format file in dir/config.
 class SmallDemoSchool : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(dir.isValid());
     data = dir.filePath(QStringLiteral("data"));
     ASSERT_TRUE(QDir().mkpath(data));
+    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("config"))));
     ASSERT_EQ(writeDemoSchool(data, *demoPreset(QStringLiteral("small")), 3), QString());
   }
   QTemporaryDir dir;

@@ -26,12 +26,18 @@ TEST(ImportCommand, DemoSchoolImportsWithoutAMessage) {
   EXPECT_EQ(imported.err, "");
 }
 
-TEST(ImportCommand, EmptyFolderGetsTheSchoolTemplate) {
+TEST(ImportCommand, EmptyFolderGetsTheSchoolTemplateWithExitCode6) {
   QTemporaryDir dir;
   const CliRun r = runCli({"import", dir.path()});
-  EXPECT_EQ(r.code, kExitDone);
+  EXPECT_EQ(r.code, kExitTemplates);
+  EXPECT_EQ(r.out, "");
   EXPECT_TRUE(
-      r.out.startsWith("提示: 系统将自动产生学校数据表，在此过程中用户不要进行任何操作，直到出现提示。\n"));
+      r.err.startsWith("提示: 系统将自动产生学校数据表，在此过程中用户不要进行任何操作，直到出现提示。\n"));
+  EXPECT_TRUE(
+      r.err.endsWith(QStringLiteral("tavro-cli: wrote the template 学校数据表.xlsx into %1/: fill it in, "
+                                    "then run the command again\n")
+                         .arg(dir.path())))
+      << r.err.toStdString();
   EXPECT_TRUE(QFile::exists(dir.path() + "/学校数据表.xlsx"));
 }
 
@@ -45,7 +51,11 @@ TEST(ImportCommand, AWrongValueStopsWithExitCode3AndBadArgumentsWith2) {
   ASSERT_TRUE(saveXlsx(*read.book, path).ok());
   const CliRun r = runCli({"import", dir.path()});
   EXPECT_EQ(r.code, kExitStopped);
-  EXPECT_EQ(r.out, "错误: 全校教师数不合适！请在Excel课程数据表中修改为1～998的数，然后保存，重新导入。\n");
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, QStringLiteral(
+                       "错误: 全校教师数不合适！请在Excel课程数据表中修改为1～998的数，然后保存，重新导入。\n"
+                       "tavro-cli: stopped: the sheets of %1/ were not imported (see the message above)\n")
+                       .arg(dir.path()));
   EXPECT_EQ(runCli({"import"}).code, kExitUsage);
   EXPECT_EQ(runCli({"import", dir.path() + "/none"}).code, kExitUsage);
   EXPECT_EQ(runCli({"demo", dir.path(), "--preset", "huge"}).code, kExitUsage);

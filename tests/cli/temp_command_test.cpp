@@ -66,7 +66,7 @@ TEST_F(TempCommand, SwapListAndRemove) {
   const CliRun again = run({"swap", "--class", "0701", "--lesson", "1,1", "--with", partner, "--start",
                             "2026-03-02", "--today", "2026-03-02"});
   EXPECT_EQ(again.code, 3);
-  EXPECT_TRUE(again.out.contains(QStringLiteral("该节已临时调课"))) << again.out.toStdString();
+  EXPECT_TRUE(again.err.contains(QStringLiteral("该节已临时调课"))) << again.err.toStdString();
   // On another day the first record is not in force: a second record for a week in April.
   const CliRun april = run({"swap", "--class", "0701", "--lesson", "1,1", "--with", partner, "--start",
                             "2026-04-06", "--end", "2026-04-10", "--today", "2026-03-09"});
