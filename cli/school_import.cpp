@@ -12,9 +12,10 @@ namespace tavro::cli {
 void importSheets(Ctx& c) {
   HoldScheduling host;
   c.st.TemplatesWritten.clear();
-  CmdXx_Click(c, host);
-  if (!c.st.TemplatesWritten.isEmpty()) throw TemplatesWritten(c.s.Wjj, c.st.TemplatesWritten);
-  if (!host.requested)
+  const SheetOutcome outcome = CmdXx_Click(c, host);
+  if (outcome == SheetOutcome::TemplateWritten || !c.st.TemplatesWritten.isEmpty())
+    throw TemplatesWritten(c.s.Wjj, c.st.TemplatesWritten);
+  if (outcome != SheetOutcome::Imported || !host.requested)
     throw OperationStopped(QStringLiteral("the sheets of %1 were not imported (see the message above)")
                                .arg(QDir::toNativeSeparators(c.s.Wjj)));
 }

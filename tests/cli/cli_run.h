@@ -22,6 +22,16 @@ namespace tavro::cli {
 struct CliRun {
   int code = -1;
   QString out, err;
+  // The message boxes shown (standard error without tavro-cli's own lines and their continuations).
+  QString messages() const {
+    QString shown;
+    bool own = false;
+    for (const QString& line : err.split(u'\n', Qt::SkipEmptyParts)) {
+      if (!line.startsWith(QStringLiteral("  | "))) own = line.startsWith(QStringLiteral("tavro-cli: "));
+      if (!own) shown += line + u'\n';
+    }
+    return shown;
+  }
 };
 
 // One command line through the commands of registry.

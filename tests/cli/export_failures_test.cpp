@@ -42,7 +42,7 @@ TEST_F(ExportFailures, AReadOnlyOrFullDiskGivesTheCause) {
     const QStringList before = filesIn(exportFolder());
     const CliRun r = exportTable();
     EXPECT_EQ(r.code, kExitStopped);
-    const QStringList warnings = r.out.split(u'\n').filter(QRegularExpression("^错误: "));
+    const QStringList warnings = r.messages().split(u'\n').filter(QRegularExpression("^错误: "));
     ASSERT_EQ(warnings.size(), 1) << r.out.toStdString();
     const QString start = "错误: 导出表格失败：无法保存“" + QDir::toNativeSeparators(exportFolder()) + u'/';
     EXPECT_TRUE(warnings.first().startsWith(start)) << warnings.first().toStdString();
@@ -50,7 +50,7 @@ TEST_F(ExportFailures, AReadOnlyOrFullDiskGivesTheCause) {
                                           (full ? "磁盘空间不足" : "磁盘是只读的") + "。"))
         << warnings.first().toStdString();
     EXPECT_FALSE(r.out.contains(QStringLiteral("exported"))) << r.out.toStdString();
-    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.messages(), warnings.first() + u'\n');
     EXPECT_EQ(filesIn(exportFolder()), before);
   }
 }

@@ -49,12 +49,12 @@ TEST_F(SheetFailures, AMissingSheetWritesItsTemplateAndSaysSoOnce) {
     QMap<QString, QByteArray> before;
     for (const QString& file : QDir(data).entryList(QDir::Files)) before[file] = bytes(data + u'/' + file);
     const CliRun r = runCli({"schedule", data});
-    EXPECT_EQ(r.out.section(u'\n', 0, 0),
+    EXPECT_EQ(r.messages().section(u'\n', 0, 0),
               "提示: 　　系统已自动产生了“" + name + "”这张Excel表格并已保存在“" + wjj() +
                   "”，请用户打开、填写或修改这张表格并用原文件名保存在原文件夹。" + then)
         << name.toStdString();
-    EXPECT_EQ(r.out.count(QStringLiteral("提示: ")) + r.out.count(QStringLiteral("错误: ")), 1)
-        << r.out.toStdString();
+    EXPECT_EQ(r.messages().count(QStringLiteral("提示: ")) + r.messages().count(QStringLiteral("错误: ")), 1)
+        << r.messages().toStdString();
     EXPECT_NE(r.code, kExitDone);
     EXPECT_TRUE(QFile::exists(sheet(name)));
     for (auto it = before.begin(); it != before.end(); ++it)
@@ -68,12 +68,15 @@ TEST_F(SheetFailures, ARefusedSheetStopsScheduleAndExport) {
   setCell("教师数据表", 7, 4, "x");  // teacher 1, Monday, period 1
   const CliRun scheduled = runCli({"schedule", data});
   EXPECT_EQ(scheduled.code, kExitStopped);
-  ASSERT_TRUE(scheduled.out.startsWith("错误: ")) << scheduled.out.toStdString();
-  EXPECT_TRUE(scheduled.out.section(u'\n', 0, 0)
+  ASSERT_TRUE(scheduled.messages().startsWith("错误: ")) << scheduled.messages().toStdString();
+  EXPECT_TRUE(scheduled.messages()
+                  .section(u'\n', 0, 0)
                   .endsWith("星期一第1节的代码x错误！只能填“n”（表示“教师要求不排”）或“h”（表示“会议”）！请在"
                             "Excel表格中修改，再保存，重新导"
                             "入。"));
-  EXPECT_EQ(scheduled.out.count(QStringLiteral("错误: ")) + scheduled.out.count(QStringLiteral("提示: ")), 1);
+  EXPECT_EQ(scheduled.messages().count(QStringLiteral("错误: ")) +
+                scheduled.messages().count(QStringLiteral("提示: ")),
+            1);
   EXPECT_FALSE(timetableSaved());
 
   SetUp();
@@ -81,7 +84,7 @@ TEST_F(SheetFailures, ARefusedSheetStopsScheduleAndExport) {
   const CliRun exported =
       runCli({"export", data, "--table", "班级周表", "--settings", dir.filePath("config")});
   EXPECT_EQ(exported.code, kExitStopped);
-  EXPECT_EQ(exported.out,
+  EXPECT_EQ(exported.messages(),
             "错误: "
             "序号为1的课程名称“八个字的课程名称”的字数不合要求！需要在Excel表中修改成2～6字，然后保存，重新导"
             "入。\n");
@@ -98,12 +101,12 @@ TEST_F(SheetFailures, ATeacherNumberAboveTheTeacherCountLetsTheImportGoOn) {
   setCell("班级数据表", 7, 10, "无此人");
   const QString course = classes.text(4, 9), grade = classes.text(6, 2);
   const CliRun r = runCli({"schedule", data});
-  const QStringList warnings = r.out.split(u'\n').filter(QRegularExpression("^错误: "));
+  const QStringList warnings = r.messages().split(u'\n').filter(QRegularExpression("^错误: "));
   EXPECT_EQ(warnings, QStringList({"错误: " + grade + classes.text(6, 3) + "班" + course +
                                        "的教师号999不能大于教师人数" + teachers + "，需修改！",
                                    "错误: " + grade + classes.text(7, 3) + "班" + course +
                                        "的教师无此人在教师姓名设置中没有，需修改！"}))
-      << r.out.toStdString();
+      << r.messages().toStdString();
   EXPECT_TRUE(timetableSaved());
 }
 
@@ -122,18 +125,19 @@ TEST_F(SheetFailures, AFormulaWithoutAStoredResultIsComputedOrRefused) {
   withoutResult("=\"测试\"&\"中学\"");
   QByteArray before = bytes(sheet("学校数据表"));
   const CliRun computed = runCli({"import", data});
-  EXPECT_EQ(computed.code, kExitDone) << computed.out.toStdString();
-  EXPECT_EQ(computed.out, "");
+  EXPECT_EQ(computed.code, kExitDone) << computed.messages().toStdString();
+  EXPECT_EQ(computed.messages(), "");
   EXPECT_EQ(bytes(sheet("学校数据表")), before);
 
   withoutResult("=CONCATENATE(\"测试\",\"中学\")");
   before = bytes(sheet("学校数据表"));
   const CliRun refused = runCli({"schedule", data});
   EXPECT_EQ(refused.code, kExitStopped);
-  EXPECT_EQ(refused.out.section(u'\n', 0, 0), "提示: 文件“" + QDir::toNativeSeparators(sheet("学校数据表")) +
-                                                  "”中G5单元格的公式“=CONCATENATE(\"测试\",\"中学\")"
-                                                  "”没有保存计算结果，本系统也无法计算它。请用Excel打开"
-                                                  "这个文件并保存（保存时会算出结果），然后重新导入。");
+  EXPECT_EQ(refused.messages().section(u'\n', 0, 0),
+            "提示: 文件“" + QDir::toNativeSeparators(sheet("学校数据表")) +
+                "”中G5单元格的公式“=CONCATENATE(\"测试\",\"中学\")"
+                "”没有保存计算结果，本系统也无法计算它。请用Excel打开"
+                "这个文件并保存（保存时会算出结果），然后重新导入。");
   EXPECT_EQ(bytes(sheet("学校数据表")), before);
   EXPECT_FALSE(timetableSaved());
 }
@@ -150,7 +154,7 @@ TEST_F(SheetFailures, ASymlinkedSheetIsWrittenThroughTheLink) {
   for (int r = 7; !teachers.text(r, 2).isEmpty(); ++r) read.book->first().clearValue(r, 3);
   ASSERT_TRUE(saveXlsx(*read.book, target).ok());
   const CliRun r = runCli({"import", data});
-  EXPECT_EQ(r.code, kExitDone) << r.out.toStdString();
+  EXPECT_EQ(r.code, kExitDone) << r.messages().toStdString();
   EXPECT_TRUE(QFileInfo(sheet("教师数据表")).isSymLink());
   EXPECT_EQ(QFileInfo(sheet("教师数据表")).symLinkTarget(), target);
   EXPECT_FALSE(readWorkbook(target).book->first().text(7, 3).isEmpty());  // the generated short names
@@ -165,7 +169,7 @@ TEST_F(SheetFailures, MessagesNameTheCauseOnceAndShortenLongValues) {
   damaged.close();
   const CliRun r = runCli({"import", data});
   EXPECT_EQ(
-      r.out,
+      r.messages(),
       "提示: 文件“" + QDir::toNativeSeparators(sheet("合班数据表")) +
           "”不是有效的Excel文件：文件内容不是Excel（.xlsx）格式。请检查这个文件是否完好（可以删除它让系统重"
           "新产生表格），然后重新导入。\n");
@@ -175,8 +179,8 @@ TEST_F(SheetFailures, MessagesNameTheCauseOnceAndShortenLongValues) {
   setCell("教师数据表", 7, 2, QString(32000, u'名'));
   const CliRun named = runCli({"import", data});
   EXPECT_EQ(named.code, kExitStopped);
-  EXPECT_EQ(named.out, "错误: 序号为1的教师名称“" + QString(30, u'名') +
-                           "……”的字数不合要求！需要在Excel表中修改成2～6字，然后保存，重新导入。\n");
+  EXPECT_EQ(named.messages(), "错误: 序号为1的教师名称“" + QString(30, u'名') +
+                                  "……”的字数不合要求！需要在Excel表中修改成2～6字，然后保存，重新导入。\n");
 }
 
 }  // namespace
