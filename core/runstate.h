@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "core/gridmodel.h"
+#include "core/history.h"
 #include "core/listbox.h"
 #include "core/schedstate.h"
 #include "core/table.h"
@@ -110,6 +111,7 @@ struct RunState {
   std::shared_ptr<ConsistencyMemo> CheckMemo;
   int Mlz = 0;                   // Mlz: 1 while a sheet operation runs
   QStringList TemplatesWritten;  // file names of the sheet templates written since the run began
+  HistorySettings History;       // the history of the data files: settings and the user action in progress
 };
 
 }  // namespace tavro

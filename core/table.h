@@ -82,6 +82,9 @@ class Table {
   int hi(std::size_t dim = 0) const { return bounds_[dim].hi; }
   bool empty() const { return data_.empty(); }
   void fill(const T& value) { std::fill(data_.begin(), data_.end(), value); }
+  // Every value in memory order, for passes over the whole table.
+  std::vector<T>& values() { return data_; }
+  const std::vector<T>& values() const { return data_; }
   void clear() {
     bounds_ = Bounds{};
     data_.clear();
