@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/field_reader.h"
+#include "core/history_action.h"
 #include "core/procedures.h"
 #include "core/textfile.h"
 #include "core/timetable_checks.h"
@@ -123,6 +124,7 @@ void Bckb(Ctx& ctx) {
   ctx.st.Kbwjm = timetableFilePath(ctx.s);
   if (!ctx.st.TimetableCache) ctx.st.TimetableCache = std::make_shared<TimetableFileCache>();
   TimetableSnapshot snapshot = ctx.st.TimetableCache->take(ctx.s);
+  keepBeforeSave(ctx.st, ctx.st.Kbwjm);
   if (ctx.st.TimetableSaver != nullptr) {
     // The snapshot shares the encoded blocks; the writer joins them on its own thread.
     ctx.st.TimetableSaver->saveBuilt(ctx.st.Kbwjm,

@@ -1,5 +1,7 @@
 #include "engine/run.h"
 
+#include "core/cells.h"
+#include "core/history_action.h"
 #include "core/procedures.h"
 #include "core/slots.h"
 #include "core/teacherlist.h"
@@ -95,6 +97,40 @@ void startScheduling(Ctx& c, EngineHost& host) {
   saves.finish();
 }
 
+// The timetable state as the class import leaves it: no lesson in the class and teacher
+// timetables (blocked periods stay), no class scheduled, no saved blocks or memo of checks.
+void clearTimetables(Ctx& c) {
+  School& s = c.s;
+  s.Kb.fill(QString());
+  for (QString& cell : s.Jskb.values())
+    if (isTeacherLesson(cell)) cell.clear();
+  s.Ypbz.fill(0);
+  s.Ypbjs = 0;
+  c.st.TimetableCache.reset();
+  c.st.CheckMemo.reset();
+}
+
+// The steps shared by the run and the reload, up to the lists and the grid headers.
+void loadAndShowTimetable(Ctx& c, EngineHost& host, bool reportLoad) {
+  School& s = c.s;
+  prepare(c);
+  buildCourseSettings(s);
+  showTeacherList(c);
+  rebuildTeacherTimetables(c);
+  markBlockedEvents(s);
+  placeCombinedLessons(c);
+  if (reportLoad && s.Ypbjs < s.Bjzs) reportTeacherLoad(c);
+  recountFinishedClasses(c);
+  sortPlansByCourse(s);
+  reduceResearchCells(s);
+  showLists(c, host);
+  if (s.Ypbjs > 0) {
+    Jctykct(c);
+    Phjckcct(c);
+  }
+  host.showGridHeaders();
+}
+
 }  // namespace
 
 void loadTimetable(Ctx& c) {
@@ -109,25 +145,21 @@ void loadTimetable(Ctx& c) {
   reduceResearchCells(s);
 }
 
-void CmdKb_Click(Ctx& c, EngineHost& host) {
-  School& s = c.s;
-  prepare(c);
-  buildCourseSettings(s);
-  showTeacherList(c);
-  rebuildTeacherTimetables(c);
-  markBlockedEvents(s);
-  placeCombinedLessons(c);
-  if (s.Ypbjs < s.Bjzs) reportTeacherLoad(c);
-  recountFinishedClasses(c);
-  sortPlansByCourse(s);
-  reduceResearchCells(s);
-  showLists(c, host);
-  if (s.Ypbjs > 0) {
-    Jctykct(c);
-    Phjckcct(c);
+void reloadTimetable(Ctx& c, EngineHost& host) {
+  clearTimetables(c);
+  loadAndShowTimetable(c, host, false);
+  if (c.s.Ypbjs == c.s.Bjzs) {
+    allScheduled(c, host);
+    return;
   }
-  host.showGridHeaders();
-  if (s.Ypbjs == s.Bjzs) {
+  c.st.Zt = QStringLiteral("查班");
+}
+
+void CmdKb_Click(Ctx& c, EngineHost& host) {
+  HistoryActionScope action(c.st,
+                            HistoryAction{QStringLiteral("排课"), QString(), QStringLiteral("编排课表")});
+  loadAndShowTimetable(c, host, true);
+  if (c.s.Ypbjs == c.s.Bjzs) {
     allScheduled(c, host);
     return;
   }

@@ -22,6 +22,13 @@ void CmdKb_Click(Ctx& c, EngineHost& host);
 // and no teacher-load report.
 void loadTimetable(Ctx& c);
 
+// Reads "课表.txt" and "调课.txt" again after they were changed outside the run (undo, redo, a
+// restore, clearing the timetable): clears the timetables as the class import leaves them, then
+// takes the run's steps up to the lists and the grid headers, without the teacher-load reports
+// and without scheduling. Leaves the all-scheduled state when every class is scheduled, else
+// Zt = "查班" with the unscheduled classes listed.
+void reloadTimetable(Ctx& c, EngineHost& host);
+
 // Steps of the run, exposed for tests.
 // Builds Kcszbz from the setting columns (characters 1..8; values 10..20 as "a".."k").
 void buildCourseSettings(School& s);

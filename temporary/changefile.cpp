@@ -3,9 +3,10 @@
 #include "temporary/changefile.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <algorithm>
 
+#include "core/history_action.h"
+#include "core/history_captions.h"
 #include "core/procedures.h"
 #include "core/textfile.h"
 #include "core/texts.h"
@@ -126,14 +127,6 @@ QList<QByteArray> rawLines(const QByteArray& bytes) {
   return lines;
 }
 
-void writeBytesAtomically(const QString& path, const QByteArray& bytes) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-    file.cancelWriting();
-    throw FileError(QStringLiteral("无法写入文件：") + path);
-  }
-}
-
 }  // namespace
 
 QString changeFilePath(const School& s) {
@@ -184,7 +177,9 @@ QStringList changeRecordLines(const Ctx& c, int nj, int bj) {
 }
 
 void BcLsgk(Ctx& c, int nj, int bj) {
-  appendTextLines(changeFilePath(c.s), changeRecordLines(c, nj, bj));
+  const QString path = changeFilePath(c.s);
+  keepBeforeSave(c.st, path, true);
+  appendTextLines(path, changeRecordLines(c, nj, bj));
 }
 
 int removeChangeRecords(Ctx& c, const QList<int>& numbers) {
@@ -197,9 +192,11 @@ int removeChangeRecords(Ctx& c, const QList<int>& numbers) {
   QList<QByteArray> lines = rawLines(bytes);
   QVector<bool> drop(lines.size(), false);
   int removed = 0;
+  QStringList listed;
   for (const ChangeRecord& r : parsed.records) {
     if (!numbers.contains(r.number)) continue;
     ++removed;
+    listed << QString::number(r.number);
     for (int i = r.firstLine; i < r.firstLine + r.lineCount && i < drop.size(); ++i) drop[i] = true;
   }
   if (removed == 0) return 0;
@@ -207,7 +204,10 @@ int removeChangeRecords(Ctx& c, const QList<int>& numbers) {
   if (bytes.startsWith("\xEF\xBB\xBF") && drop.value(0)) kept = "\xEF\xBB\xBF";
   for (int i = 0; i < lines.size(); ++i)
     if (!drop[i]) kept += lines[i];
-  writeBytesAtomically(path, kept);
+  HistoryActionScope action(
+      c.st, HistoryAction{QStringLiteral("删临"), QString(),
+                          QStringLiteral("删除临时调课记录 第") + listed.join(u'、') + u'个'});
+  saveDataFile(c.st, path, kept);
   Dklsgkwj(c);
   return removed;
 }

@@ -3,6 +3,8 @@
 #include "temporary/tempswap.h"
 
 #include "adjust/swap.h"
+#include "core/history_action.h"
+#include "core/history_captions.h"
 #include "core/procedures.h"
 #include "core/slots.h"
 #include "core/textfile.h"
@@ -50,6 +52,9 @@ TemporarySwapResult Lsdk(Ctx& c, int nj, int bj, const QString& weekParity) {
   Bbsrb(c.s, st.Dqcqls, nj, bj, st.Xq1, st.Jc1, st.Kch1, st.Jsh1, kind);
   Bbsrb(c.s, st.Dqcqls, nj, bj, st.Xq2, st.Jc2, st.Kch2, st.Jsh2, kind);
   st.TxtSm = swapHint(c);
+  HistoryActionScope action(c.st,
+                            HistoryAction{QStringLiteral("临时调课"), historyClassName(c.s, nj, bj),
+                                          swapCaption(c.s, nj, bj, st.Xq1, st.Jc1, st.Xq2, st.Jc2, true)});
   try {
     BcLsgk(c, nj, bj);
   } catch (const FileError& e) {

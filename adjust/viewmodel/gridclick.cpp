@@ -8,6 +8,8 @@
 #include "adjust/swaptest.h"
 #include "adjust/viewmodel/mainwindow.h"
 #include "core/errors.h"
+#include "core/history_action.h"
+#include "core/history_captions.h"
 #include "core/procedures.h"
 #include "core/slots.h"
 #include "core/timetable_file.h"
@@ -202,6 +204,8 @@ bool MainWindowModel::chooseLessonToMove(int nj, int bj) {
 bool MainWindowModel::swapStep(int nj, int bj) {
   RunState& st = c_.st;
   if (st.OptCqls == 0) {
+    HistoryActionScope action(st, HistoryAction{QStringLiteral("调课"), historyClassName(c_.s, nj, bj),
+                                                swapCaption(c_.s, nj, bj, st.Xq1, st.Jc1, st.Xq2, st.Jc2)});
     Dk(c_, nj, bj, st.Xq1, st.Jc1, st.Xq2, st.Jc2, replayTemporary);
     st.TxtSm =
         QStringLiteral("　　已完成本次调课。可以再选需调课继续调课，或在班级框选择班级，退出调课状态。");

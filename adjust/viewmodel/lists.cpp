@@ -2,6 +2,8 @@
 
 #include "adjust/courselist.h"
 #include "adjust/viewmodel/mainwindow.h"
+#include "core/history_action.h"
+#include "core/history_captions.h"
 #include "core/procedures.h"
 #include "core/slots.h"
 #include "core/timetable_file.h"
@@ -289,6 +291,9 @@ void MainWindowModel::CmdSc_Click() {
   const QString n = itemName(st.LstBj.currentText());
   const int nj = HNj(st), bj = HBj(st);
   if (Wxx(c_.ui, QStringLiteral("要删除") + n + QStringLiteral("班的") + QStringLiteral("课表吗？"))) {
+    const QString cls = historyClassName(c_.s, nj, bj);
+    HistoryActionScope action(st, HistoryAction{QStringLiteral("删除"), cls,
+                                                QStringLiteral("删除") + cls + QStringLiteral("的课表")});
     if (Wxx(c_.ui, n + QStringLiteral("班的") + QStringLiteral("课表将被删除，一定要删除") + n +
                        QStringLiteral("课表吗?")))
       deleteConfirmed(nj, bj);

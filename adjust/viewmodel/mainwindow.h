@@ -13,6 +13,7 @@
 #include <functional>
 
 #include "core/ctx.h"
+#include "core/history.h"
 #include "engine/host.h"
 
 namespace tavro {
@@ -55,6 +56,9 @@ using TemporarySwap = std::function<bool(Ctx&, int nj, int bj)>;
 // days (the reason as a swap-test verdict without its grade digit); "" when it would not. With
 // (xq2, jc2) = (xq1, jc1) only a change of that lesson itself counts.
 using TemporaryClash = std::function<QString(Ctx&, int nj, int bj, int xq1, int jc1, int xq2, int jc2)>;
+
+// The question "清除全校课表" asks before it clears the timetable file.
+extern const QString kClearSchoolQuestion;
 
 class MainWindowModel : public EngineHost {
  public:
@@ -156,6 +160,26 @@ class MainWindowModel : public EngineHost {
   // Makes (xq, jc) the current cell of grid 0 and clicks it.
   void clickCell(int xq, int jc);
 
+  // ---- Undo, redo and the history (adjust/viewmodel/undo_redo.cpp) ----
+  // The history of the data folder's "课表.txt" and "调课.txt".
+  HistoryFolder historyFolder() const;
+  // "撤销：" / "重做：" + the caption of the step an undo / redo would take; "撤销" / "重做" when
+  // there is none.
+  QString undoCaption() const;
+  QString redoCaption() const;
+  bool canUndo() const;
+  bool canRedo() const;
+  // Undo / redo one step: the files change, the window reads them again and shows the class of the
+  // step (or the class it showed) in the layer and mode it was in. Refused with a hint while a
+  // class is left in swap mode, and without a data folder.
+  void undo();
+  void redo();
+  // Restores a kept version as an action of its own (so it can be undone), then reads the files.
+  void restoreVersion(const HistoryVersion& version);
+  // "编辑"－"清除全校课表": after kClearSchoolQuestion, removes "课表.txt" (kept in the history), then
+  // reads the files again: every class is unscheduled.
+  void clearSchoolTimetable();
+
   // ---- EngineHost ----
   void refreshClassList() override;
   void clickGridCell(int xq, int jc) override;
@@ -179,6 +203,11 @@ class MainWindowModel : public EngineHost {
   bool swapStep(int nj, int bj);
   bool afterLongTermSwap(int nj, int bj);
   void browseClick();
+  QString historyCaption(bool back) const;
+  bool refuseHistory(const QString& verb);
+  void stepHistory(bool back);
+  bool schoolLoaded() const;
+  void reloadAfterHistory(const QString& className);
 
   Ctx c_;
   MainWindowControls w_;
