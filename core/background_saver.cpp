@@ -60,7 +60,7 @@ void BackgroundSaver::run() {
     } catch (const FileError& e) {
       failure = e.message();
     } catch (const std::exception&) {  // no memory to build the bytes: the file was not written
-      failure = QStringLiteral("无法写入文件：") + snapshot.path;
+      failure = QStringLiteral("无法保存文件“") + snapshot.path + QStringLiteral("”：内存不足。");
     }
     snapshot.build = nullptr;  // release the copy before reporting the write done
     lock.lock();

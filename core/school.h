@@ -19,6 +19,10 @@ inline constexpr int kMaxWeekday = 13;  // Kb/Jskb weekday index 0..13
 inline constexpr int kMaxPeriod = 20;   // Kb/Jskb period index 0..20
 inline constexpr int kMaxGrade = 20;    // grade tables 1..20
 inline constexpr int kMaxTeachers = 998;
+// The largest week a school may have: the school sheet refuses more (its template states these
+// ranges) and the timetable file holds no more, so every school that imports can be saved and read.
+inline constexpr int kMostDaysPerWeek = 7;
+inline constexpr int kMostPeriodsPerDay = 13;
 
 struct School {
   // ---- School settings (school sheet) ----

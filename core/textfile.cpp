@@ -4,9 +4,14 @@
 #include <iconv.h>
 #include <unistd.h>
 
+#include <cstring>
+
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <QStringEncoder>
 
 namespace tavro {
 
@@ -39,7 +44,7 @@ QString decodeGb18030(const QByteArray& bytes) {
 // The length of bytes without a UTF-8 character cut short at their very end (the last write of a
 // program that crashed while appending): the last lead byte with fewer continuation bytes after
 // it than it announces, and those bytes, are left out.
-qsizetype lengthWithoutCutCharacter(const QByteArray& bytes) {
+qsizetype lengthWithoutCutCharacter(QByteArrayView bytes) {
   for (qsizetype back = 1; back <= 3 && back <= bytes.size(); ++back) {
     const auto byte = static_cast<unsigned char>(bytes.at(bytes.size() - back));
     if ((byte & 0xC0) == 0x80) continue;  // a continuation byte
@@ -49,21 +54,57 @@ qsizetype lengthWithoutCutCharacter(const QByteArray& bytes) {
   return bytes.size();
 }
 
-}  // namespace
-
-QString decodeText(const QByteArray& bytes) {
-  QByteArray body = bytes;
-  if (body.startsWith("\xEF\xBB\xBF")) body.remove(0, 3);
+// The text of bytes as UTF-8 (a character cut short at the very end dropped); nullopt when they
+// are not valid UTF-8.
+std::optional<QString> decodeUtf8(QByteArrayView body) {
   QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
   QString text = utf8.decode(body);
   if (!utf8.hasError()) return text;
   const qsizetype whole = lengthWithoutCutCharacter(body);
-  if (whole < body.size()) {
-    QStringDecoder again(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    text = again.decode(QByteArrayView(body).first(whole));
-    if (!again.hasError()) return text;
+  if (whole == body.size()) return std::nullopt;
+  QStringDecoder again(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+  text = again.decode(body.first(whole));
+  if (again.hasError()) return std::nullopt;
+  return text;
+}
+
+QByteArrayView withoutMark(const QByteArray& bytes) {
+  QByteArrayView body(bytes);
+  return body.startsWith("\xEF\xBB\xBF") ? body.sliced(3) : body;
+}
+
+}  // namespace
+
+QString decodeText(const QByteArray& bytes) {
+  const QByteArrayView body = withoutMark(bytes);
+  if (std::optional<QString> text = decodeUtf8(body)) return *text;
+  return decodeGb18030(body.toByteArray());
+}
+
+TextEncoding encodingOf(const QByteArray& bytes) {
+  return decodeUtf8(withoutMark(bytes)) ? TextEncoding::Utf8 : TextEncoding::Gb18030;
+}
+
+QString saveFailureMessage(const QString& path, QFileDevice::FileError error, const QString& errorString) {
+  const QFileInfo file(path);
+  const QFileInfo folder(file.absolutePath());
+  const QString shownFolder = QDir::toNativeSeparators(folder.absoluteFilePath());
+  QString cause;
+  if (!folder.exists()) {
+    cause = QStringLiteral("文件夹“") + shownFolder + QStringLiteral("”不存在");
+  } else if (!folder.isDir()) {
+    cause = QStringLiteral("“") + shownFolder + QStringLiteral("”不是文件夹");
+  } else if (file.isDir()) {
+    cause = QStringLiteral("同一位置有一个同名的文件夹");
+  } else if (error == QFileDevice::ResourceError) {
+    cause = QStringLiteral("磁盘已满");
+  } else if (!folder.isWritable() || (file.exists() && !file.isWritable())) {
+    cause = QStringLiteral("文件或文件夹是只读的，没有写入权限");
+  } else {
+    cause = QStringLiteral("系统报告“") + errorString + QStringLiteral("”");
   }
-  return decodeGb18030(body);
+  return QStringLiteral("无法保存文件“") + QDir::toNativeSeparators(file.absoluteFilePath()) +
+         QStringLiteral("”：") + cause + QStringLiteral("。");
 }
 
 QStringList splitLines(const QString& text) {
@@ -78,8 +119,6 @@ QString printNumber(int n) {
   return (n < 0 ? QString() : QStringLiteral(" ")) + QString::number(n) + u' ';
 }
 
-namespace {
-
 std::optional<QByteArray> readFileBytes(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
@@ -88,37 +127,45 @@ std::optional<QByteArray> readFileBytes(const QString& path) {
   return bytes;
 }
 
-}  // namespace
-
 std::optional<QStringList> readTextLines(const QString& path) {
   const std::optional<QByteArray> bytes = readFileBytes(path);
   if (!bytes) return std::nullopt;
   return splitLines(decodeText(*bytes));
 }
 
-std::optional<QStringList> readAppendedTextLines(const QString& path) {
-  const std::optional<QByteArray> bytes = readFileBytes(path);
-  if (!bytes) return std::nullopt;
-  QStringList lines = splitLines(decodeText(*bytes));
-  if (!bytes->isEmpty() && !bytes->endsWith('\n') && !lines.isEmpty()) lines.removeLast();
+QStringList appendedTextLines(const QByteArray& bytes) {
+  QStringList lines = splitLines(decodeText(bytes));
+  if (!bytes.isEmpty() && !bytes.endsWith('\n') && !lines.isEmpty()) lines.removeLast();
   return lines;
 }
 
-QByteArray encodeLines(const QStringList& lines) {
-  QByteArray bytes;
-  for (const QString& line : lines) {
-    bytes += line.toUtf8();
-    bytes += "\r\n";
+std::optional<QStringList> readAppendedTextLines(const QString& path) {
+  const std::optional<QByteArray> bytes = readFileBytes(path);
+  if (!bytes) return std::nullopt;
+  return appendedTextLines(*bytes);
+}
+
+QByteArray encodeLines(const QStringList& lines, TextEncoding encoding) {
+  QString text;
+  for (const QString& line : lines) text += line + QStringLiteral("\r\n");
+  if (encoding == TextEncoding::Gb18030) {
+    QStringEncoder gb18030("GB18030");
+    if (gb18030.isValid()) return gb18030.encode(text);
   }
-  return bytes;
+  return text.toUtf8();
 }
 
 void writeFileAtomically(const QString& path, const QByteArray& bytes) {
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) throw FileError(QStringLiteral("无法写入文件：") + path);
-  if (file.write(bytes) != bytes.size() || !file.commit()) {
+  // The explicit flush matters: QSaveFile's commit does not notice a buffered write that fails
+  // (a full disk) and would put an empty or partial file in place of the old one.
+  const bool saved =
+      file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() && file.commit();
+  if (!saved) {
+    const QFileDevice::FileError error = file.error();
+    const QString errorString = file.errorString();
     file.cancelWriting();
-    throw FileError(QStringLiteral("无法写入文件：") + path);
+    throw FileError(saveFailureMessage(path, error, errorString));
   }
 }
 
@@ -126,14 +173,18 @@ void writeTextLines(const QString& path, const QStringList& lines) {
   writeFileAtomically(path, encodeLines(lines));
 }
 
-void appendTextLines(const QString& path, const QStringList& lines) {
+void appendFileBytes(const QString& path, const QByteArray& bytes) {
   QFile file(path);
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) {
-    throw FileError(QStringLiteral("无法写入文件：") + path);
-  }
-  const QByteArray bytes = encodeLines(lines);
-  const bool written = file.write(bytes) == bytes.size() && file.flush();
-  if (!written || ::fsync(file.handle()) != 0) throw FileError(QStringLiteral("无法写入文件：") + path);
+  const bool written = file.open(QIODevice::WriteOnly | QIODevice::Append) &&
+                       file.write(bytes) == bytes.size() && file.flush();
+  if (!written) throw FileError(saveFailureMessage(path, file.error(), file.errorString()));
+  if (::fsync(file.handle()) != 0)
+    throw FileError(saveFailureMessage(path, errno == ENOSPC ? QFileDevice::ResourceError : QFileDevice::WriteError,
+                                       QString::fromLocal8Bit(std::strerror(errno))));
+}
+
+void appendTextLines(const QString& path, const QStringList& lines) {
+  appendFileBytes(path, encodeLines(lines));
 }
 
 }  // namespace tavro

@@ -56,10 +56,12 @@ QString TimetableCellChecker::check(const QString& text, const CellPlace& at) {
   QString cell = text.size() == 7 ? text.left(6) + QStringLiteral("000") + text.right(1) : text;
   if (!isCellText(cell)) throw FileContentError("not a timetable cell: " + text.toStdString());
   if (cell.isEmpty()) return cell;  // a free period: nothing to check or repair
+  const QString read = cell;
   checkCourse(cell, at);
   checkTeacher(cell, at);
   checkCombined(cell, at);
   checkPlanTeacher(cell, at);
+  if (cell != read) changed_ = true;
   return cell;
 }
 
@@ -130,8 +132,9 @@ QString TimetableCellChecker::teacherName(int teacher) const {
   return ctx_.s.Jsmc.has(teacher) ? ctx_.s.Jsmc(teacher) : QString();
 }
 
-// Asks whether to put the plan's teacher into the cell; true = repair this cell. The answer
-// becomes the mode; 5 ends the program; anything but 1 to 5 keeps the cell and asks next time.
+// Asks whether to put the plan's teacher into the cell; true = repair this cell. The answer's
+// numeric value becomes the mode; 5 ends the program; an empty or unreadable answer is 0 and asks
+// again next time.
 bool TimetableCellChecker::askTeacherQuestion(const QString& cell, const CellPlace& at, int planTeacher) {
   const School& s = ctx_.s;
   const int fileTeacher = cellTeacher(cell);
@@ -157,7 +160,7 @@ bool TimetableCellChecker::askTeacherQuestion(const QString& cell, const CellPla
   const std::optional<QString> answer = ctx_.ui.input(prompt);
   const int value = answer ? ValInt(answer->trimmed()) : 0;
   if (value == 5) throw ProgramEnd(QString());
-  mode_ = (value >= 1 && value <= 4) ? value : 0;
+  mode_ = value;
   return value == 1 || value == 2;
 }
 

@@ -28,8 +28,9 @@ int askNumberInRange(Ui& ui, const QString& prompt, int lo, int hi);
 QString rtrimBlanks(const QString& text);
 
 // Checks the cells of one read of the timetable file. The answer mode of the
-// teacher question (0 ask, 1/3 ask, 2 repair silently, 4 keep silently) lives
-// as long as the checker, i.e. for one read.
+// teacher question lives as long as the checker, i.e. for one read: it is the
+// numeric value of the last answer; 0, 1 and 3 ask, 2 repairs silently, any
+// other value keeps silently.
 class TimetableCellChecker {
  public:
   explicit TimetableCellChecker(Ctx& ctx) : ctx_(ctx) {}
@@ -43,6 +44,8 @@ class TimetableCellChecker {
 
   // The current answer mode of the teacher question.
   int answerMode() const { return mode_; }
+  // True when check changed a cell beyond widening it (a number asked again, a teacher repaired).
+  bool changedCells() const { return changed_; }
 
  private:
   void checkCourse(QString& cell, const CellPlace& at);
@@ -55,6 +58,7 @@ class TimetableCellChecker {
 
   Ctx& ctx_;
   int mode_ = 0;
+  bool changed_ = false;
 };
 
 }  // namespace tavro

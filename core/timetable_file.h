@@ -39,6 +39,8 @@ QByteArray timetableFileBytes(const School& s);
 
 // Bckb: writes the timetable file (timetableFileBytes) to timetableFilePath, replacing the old
 // file atomically, and keeps the path in Kbwjm. Throws FileError when it cannot be written.
+// A class left in swap mode is written without the lessons that must still move (Bxdck), so that
+// the next run reads it as unfinished and schedules those lessons again.
 // The class blocks are kept encoded in RunState::TimetableCache and built again only for classes
 // that changed. While BackgroundTimetableSaves is in force it hands the snapshot to the background
 // writer instead, which joins the blocks and writes them, and returns at once (a failure is then
@@ -68,11 +70,24 @@ class BackgroundTimetableSaves {
 // for outside BackgroundTimetableSaves). Throws FileError when a save failed.
 void waitForTimetableSaves(RunState& st);
 
+// What one read of the timetable file found.
+struct TimetableRead {
+  bool repaired = false;  // the checks changed cells as the user answered: the file is to be saved
+  QString damagedCopy;    // where the file was kept because it could not be read cleanly ("": it could)
+};
+
 // Dkkbwj: reads the timetable file at Dkkbwjm into Mzts, Mtjs, Ypbz, Ypbjs and both layers of Kb,
 // checking every cell (TimetableCellChecker) and showing the progress bar. Returns silently,
-// changing nothing, when the file cannot be opened. A file that ends early or holds an unreadable
-// or out-of-range value shows kTimetableDamagedMessage and keeps what was read before.
-// Throws ProgramEnd when the user answers 5 to the teacher question.
-void Dkkbwj(Ctx& ctx, const QString& Dkkbwjm);
+// changing nothing, when the file cannot be opened. Days and periods outside 1..kMostDaysPerWeek
+// and 1..kMostPeriodsPerDay stop the read; so does a file that ends before the school's last class.
+// Anything else that cannot be read is damage of its own place: an unreadable cell is left empty,
+// a weekday with missing or extra lines is left empty, an unreadable scheduled flag reads as 0 (a
+// class with any of these is marked unscheduled, so the run schedules what it lacks), a block of a
+// class the school does not have and stray lines are skipped; the blocks after them are read. A
+// read that was not clean first keeps the file as it was (keepDamagedCopy), then shows one warning:
+// kTimetableDamagedMessage when the read stopped, the damaged places, and where the copy is.
+// Throws FileError when the copy cannot be written, ProgramEnd when the user answers 5 to the
+// teacher question.
+TimetableRead Dkkbwj(Ctx& ctx, const QString& Dkkbwjm);
 
 }  // namespace tavro

@@ -55,6 +55,9 @@ void schoolFinished(Ctx& c, EngineHost& host, int nj, int bj) {
   if (item > 0) selectClassItem(st, item);
   Phjckcct(c);
   Phjc56lkc(c);
+  // The school is only finished once its timetable is on disk: a save that failed is reported
+  // (FileError) instead of the message below.
+  waitForTimetableSaves(st);
   if (tipEnabled(st, 12)) {
     c.ui.progress(100);
     st.Lbl6 = QStringLiteral("排课完成");

@@ -22,7 +22,12 @@ void prepare(Ctx& c) {
   School& s = c.s;
   RunState& st = c.st;
   c.ui.progress(0);
-  Dkkbwj(c, timetableFilePath(s));
+  // Cells the user chose to repair are saved at once: when every class is scheduled nothing else
+  // saves the file, and the same question would come back at every run.
+  if (Dkkbwj(c, timetableFilePath(s)).repaired) {
+    Bckb(c);
+    waitForTimetableSaves(st);
+  }
   if (s.Ypbjs > 0) st.Lbl6 = QStringLiteral("已读课表");
   if (s.Swjs == 0 && s.Xwjs > 0) {
     s.Swjs = s.Xwjs;

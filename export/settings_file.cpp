@@ -111,8 +111,14 @@ QStringList printFormatLines(const ExportForm& f, const School& s) {
   QStringList lines;
   lines << QStringLiteral("'Tavro课程安排系统") + s.Bbh +
                QStringLiteral("版打印设置文件（用户不能修改和删除！）");
+  // A value is the rest of its line: a line break inside one (a font name typed on the command
+  // line) is written as a blank, so that it cannot break the file into records.
   for (int a = 0; a <= 25; ++a)
-    for (int j = 1; j <= 45; ++j) lines << printNumber(a) + u',' + printNumber(j) + u',' + f.Dysz(a, j);
+    for (int j = 1; j <= 45; ++j) {
+      QString value = f.Dysz(a, j);
+      value.replace(u'\r', u' ').replace(u'\n', u' ');
+      lines << printNumber(a) + u',' + printNumber(j) + u',' + value;
+    }
   lines << QStringLiteral("#");
   return lines;
 }
@@ -125,7 +131,8 @@ void readPrintFormatLines(ExportForm& f, const QStringList& lines) {
       const int a = in.number();
       const int j = in.number();
       if (a < 0 || a > 26 || j < 0 || j > 45) return;
-      QString value = in.field();
+      // The value is the rest of the line, commas included (a font name may hold one).
+      QString value = in.restOfLine();
       if (j == 22 && value == QStringLiteral("2")) value = QStringLiteral("1");
       f.Dysz(a, j) = value;
     }

@@ -22,12 +22,14 @@ QString printFormatPath(const QString& folder = QString());
 // Start-up values of every profile (Kcmcd gives the body size of profiles 0..2).
 void setStartValues(ExportForm& f, const School& s);
 
-// The lines of the print-format file for Dysz: the header, profile 0..25 x option 1..45, "#".
+// The lines of the print-format file for Dysz: the header, profile 0..25 x option 1..45, "#"; line
+// breaks inside a value are written as blanks.
 QStringList printFormatLines(const ExportForm& f, const School& s);
 
-// Reads the lines of a print-format file into Dysz: stops at the "#" line, at an unreadable record
-// or at a profile above 26 / option above 45; a stored option 22 of "2" becomes "1". Values keep
-// their text (Xsdysz validates them).
+// Reads the lines of a print-format file into Dysz: each record is a profile, an option and the
+// rest of the line as the value (blanks around it removed). Stops at the "#" line, at an unreadable
+// record or at a profile above 26 / option above 45; a stored option 22 of "2" becomes "1". Values
+// keep their text (Xsdysz validates them).
 void readPrintFormatLines(ExportForm& f, const QStringList& lines);
 
 // Dkdydcgs: reads the file at path (when it can be read), then Xsdysz.

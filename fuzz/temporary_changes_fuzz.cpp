@@ -1,9 +1,15 @@
 // Fuzz target of the temporary-change file reader: any bytes as "调课.txt" in the data folder of the
 // demo school with every class scheduled, replayed into the temporary layer (Dklsgkwj and the replay
-// after a swap) on a fixed day, each record summarised for the list, and the first record removed
-// again. Whatever the file holds, the temporary layer keeps only cells the timetable can hold.
+// after a swap) on a fixed day, each record summarised for the list, the first record removed
+// again, and a new record appended. Whatever the file holds, the temporary layer keeps only cells
+// the timetable can hold, and an appended record is either refused (a broken record before it) or
+// read back as the last record, unchanged.
 #include <cstddef>
 #include <cstdint>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 #include "core/ctx.h"
 #include "core/errors.h"
@@ -37,6 +43,34 @@ void checkTemporaryLayer(const School& s) {
         }
 }
 
+// Appends the record of a swap in the first class and reads it back as the file's last record.
+void checkAppend(Ctx& ctx, const QString& path) {
+  RunState& st = ctx.st;
+  st.Zt = QStringLiteral("调课");
+  st.Xq1 = st.Jc1 = 1;
+  st.Xq2 = 2;
+  st.Jc2 = 3;
+  st.Jsh1 = st.Kch1 = 1;
+  st.Jsh2 = st.Kch2 = 2;
+  st.Lsksrq = st.Lsjsrq = QStringLiteral("2026-03-04");
+  const int nj = ctx.s.Snj;
+  try {
+    BcLsgk(ctx, nj, 1);
+  } catch (const FileError&) {
+    fuzz::require(readChangeFile(path).stoppingRecord() > 0 || !QFileInfo(path).isWritable(),
+                  "an append was refused without a broken record");
+    return;
+  }
+  const ChangeFile file = readChangeFile(path);
+  fuzz::require(!file.records.isEmpty(), "the appended record was not read back");
+  const ChangeRecord& last = file.records.last();
+  fuzz::require(last.className == ctx.s.Bjmc(nj, 1) && last.start == st.Lsksrq && last.lessons.size() == 2 &&
+                    last.lessons[1].xq == 2 && last.lessons[1].jc == 3 && last.lessons[1].newTeacher == 1,
+                "the appended record did not read back unchanged");
+  for (const QString& name : QDir(fuzz::scratchFolder()).entryList({kChangeFileName + QStringLiteral(".损坏-*")}))
+    QFile::remove(fuzz::scratchFolder() + name);
+}
+
 }  // namespace
 
 // Imports the demo school before the first input, so its time does not count against an input.
@@ -66,5 +100,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     checkTemporaryLayer(school);
   }
+  checkAppend(ctx, path);
   return 0;
 }

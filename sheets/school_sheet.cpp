@@ -174,12 +174,12 @@ bool readWeek(Ctx& c, const Sheet& sh) {
   School& s = c.s;
   const double days = sh.number(6, kColValue), periods = sh.number(7, kColValue);
   const double morning = sh.number(8, kColValue);
-  if (!wholeIn(days, 1, kMaxWeekday))
+  if (!wholeIn(days, 1, kMostDaysPerWeek))
     return refuse(c, "每周天数" + Szc(days) + "不合适！请在Excel学校数据表的G6单元格中修改为1～" +
-                         Szc(kMaxWeekday) + "的数，然后保存，重新导入。");
-  if (!wholeIn(periods, 1, kMaxPeriod))
+                         Szc(kMostDaysPerWeek) + "的数，然后保存，重新导入。");
+  if (!wholeIn(periods, 1, kMostPeriodsPerDay))
     return refuse(c, "每天节数" + Szc(periods) + "不合适！请在Excel学校数据表的G7单元格中修改为1～" +
-                         Szc(kMaxPeriod) + "的数，然后保存，重新导入。");
+                         Szc(kMostPeriodsPerDay) + "的数，然后保存，重新导入。");
   if (!wholeIn(morning, 0, periods))
     return refuse(c, "其中上午节数" + Szc(morning) + "不合适！请在Excel学校数据表的G8单元格中修改为0～" +
                          Szc(periods) + "的数，然后保存，重新导入。");

@@ -2,7 +2,7 @@
 
 #include "temporary/changefile.h"
 
-#include <QFile>
+#include <QDir>
 #include <algorithm>
 
 #include "core/history_action.h"
@@ -11,6 +11,7 @@
 #include "core/textfile.h"
 #include "core/texts.h"
 #include "core/vbtext.h"
+#include "temporary/changefile_store.h"
 
 namespace tavro {
 
@@ -87,7 +88,9 @@ int lessonCount(const QString& line) {
   return ok && n >= 0 && n <= kMaxLessons ? n : -1;
 }
 
-enum class Step { Record, End, Broken };
+// What reading one record found: a whole record, the end of the lines (nothing more, or a record
+// cut short), a class-name line starting with "'" (records out of step), an unreadable lesson count.
+enum class Step { Record, End, Broken, Unreadable };
 
 // Reads the record starting at line i into r; advances i past it.
 Step readRecord(const QStringList& lines, int& i, ChangeRecord& r) {
@@ -104,27 +107,15 @@ Step readRecord(const QStringList& lines, int& i, ChangeRecord& r) {
   r.start = lines[i + 3];
   r.end = lines[i + 5];
   const int count = lessonCount(lines[i + 7]);
+  if (count < 0) return Step::Unreadable;
   i += kFixedLines;
-  if (count < 0 || i + 2 * count > n) return Step::End;
+  if (i + 2 * count > n) return Step::End;
   for (int k = 0; k < count; ++k, i += 2) {
     r.lessons.append(lessonOf(lines[i], lines[i + 1]));
     r.lessonLines << lines[i] << lines[i + 1];
   }
   r.lineCount = i - r.firstLine;
   return Step::Record;
-}
-
-// The bytes of a file cut into lines, each with its own line end.
-QList<QByteArray> rawLines(const QByteArray& bytes) {
-  QList<QByteArray> lines;
-  qsizetype from = 0;
-  while (from < bytes.size()) {
-    qsizetype end = bytes.indexOf('\n', from);
-    end = end < 0 ? bytes.size() : end + 1;
-    lines.append(bytes.mid(from, end - from));
-    from = end;
-  }
-  return lines;
 }
 
 }  // namespace
@@ -151,15 +142,43 @@ ChangeFile parseChangeLines(const QStringList& lines) {
     r.number = number;
     const Step step = readRecord(lines, i, r);
     if (step == Step::Broken) file.broken = number;
+    if (step == Step::Unreadable) file.unreadable = number;
     if (step != Step::Record) break;
     file.records.append(r);
+    file.wholeLines = i;
   }
   return file;
 }
 
+ChangeFile parseChangeBytes(const QByteArray& bytes) {
+  return parseChangeLines(appendedTextLines(bytes));
+}
+
+QList<QByteArray> rawLines(const QByteArray& bytes) {
+  QList<QByteArray> lines;
+  qsizetype from = 0;
+  while (from < bytes.size()) {
+    qsizetype end = bytes.indexOf('\n', from);
+    end = end < 0 ? bytes.size() : end + 1;
+    lines.append(bytes.mid(from, end - from));
+    from = end;
+  }
+  return lines;
+}
+
+int stoppingRecordEnd(const QStringList& lines, const ChangeFile& file) {
+  const int n = static_cast<int>(lines.size());
+  int header = file.wholeLines;
+  if (header < n && lines[header].isEmpty()) ++header;
+  int end = header + 1;
+  while (end < n && !lines[end].startsWith(u'\'')) ++end;
+  if (end < n && end > header + 1 && lines[end - 1].isEmpty()) --end;  // the next record's blank line
+  return std::min(end, n);
+}
+
 ChangeFile readChangeFile(const QString& path) {
-  const auto lines = readAppendedTextLines(path);  // a line cut short by a crash is left out
-  return lines ? parseChangeLines(*lines) : ChangeFile{};
+  const auto bytes = readFileBytes(path);
+  return bytes ? parseChangeBytes(*bytes) : ChangeFile{};
 }
 
 QStringList changeRecordLines(const Ctx& c, int nj, int bj) {
@@ -179,35 +198,48 @@ QStringList changeRecordLines(const Ctx& c, int nj, int bj) {
 void BcLsgk(Ctx& c, int nj, int bj) {
   const QString path = changeFilePath(c.s);
   keepBeforeSave(c.st, path, true);
-  appendTextLines(path, changeRecordLines(c, nj, bj));
+  const QString copy = appendChangeRecord(path, changeRecordLines(c, nj, bj));
+  if (!copy.isEmpty())
+    Tsxx(c.ui, QStringLiteral("　　“") + QDir::toNativeSeparators(path) +
+                   QStringLiteral("”的末尾有一个不完整的临时调课记录（可能是保存时断电、程序中断或磁盘已满），"
+                                  "它从来没有起作用。新的记录已接在完整的记录后面，原来的文件已另存为“") +
+                   QDir::toNativeSeparators(copy) + QStringLiteral("”。"));
 }
 
 int removeChangeRecords(Ctx& c, const QList<int>& numbers) {
   const QString path = changeFilePath(c.s);
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return 0;
-  const QByteArray bytes = file.readAll();
-  file.close();
-  const ChangeFile parsed = parseChangeLines(splitLines(decodeText(bytes)));
-  QList<QByteArray> lines = rawLines(bytes);
+  const std::optional<QByteArray> bytes = readFileBytes(path);
+  if (!bytes) return 0;
+  const QStringList text = splitLines(decodeText(*bytes));
+  const ChangeFile parsed = parseChangeBytes(*bytes);
+  const QList<QByteArray> lines = rawLines(*bytes);
   QVector<bool> drop(lines.size(), false);
+  const auto dropLines = [&](int from, int to) {
+    for (int i = from; i < to && i < drop.size(); ++i) drop[i] = true;
+  };
   int removed = 0;
   QStringList listed;
   for (const ChangeRecord& r : parsed.records) {
     if (!numbers.contains(r.number)) continue;
     ++removed;
     listed << QString::number(r.number);
-    for (int i = r.firstLine; i < r.firstLine + r.lineCount && i < drop.size(); ++i) drop[i] = true;
+    dropLines(r.firstLine, r.firstLine + r.lineCount);
+  }
+  if (parsed.stoppingRecord() > 0 && numbers.contains(parsed.stoppingRecord())) {
+    ++removed;
+    listed << QString::number(parsed.stoppingRecord());
+    dropLines(parsed.wholeLines, stoppingRecordEnd(text, parsed));
   }
   if (removed == 0) return 0;
   QByteArray kept;
-  if (bytes.startsWith("\xEF\xBB\xBF") && drop.value(0)) kept = "\xEF\xBB\xBF";
+  if (bytes->startsWith("\xEF\xBB\xBF") && drop.value(0)) kept = "\xEF\xBB\xBF";
   for (int i = 0; i < lines.size(); ++i)
     if (!drop[i]) kept += lines[i];
   HistoryActionScope action(
       c.st, HistoryAction{QStringLiteral("删临"), QString(),
                           QStringLiteral("删除临时调课记录 第") + listed.join(u'、') + u'个'});
-  saveDataFile(c.st, path, kept);
+  keepBeforeSave(c.st, path);
+  rewriteChangeFile(path, kept);
   Dklsgkwj(c);
   return removed;
 }
@@ -222,6 +254,11 @@ QString changeRecordSummary(const ChangeRecord& r) {
     text += QStringLiteral("　") + lesson;
   }
   return text;
+}
+
+QString stoppingRecordSummary(int n) {
+  return QStringLiteral("第") + QString::number(n) +
+         QStringLiteral("个：格式错误的记录（它和它后面的记录都不起作用，删除它后后面的记录才起作用）");
 }
 
 }  // namespace tavro

@@ -48,7 +48,14 @@ struct ChangeRecord {
 // unreadable one.
 struct ChangeFile {
   QVector<ChangeRecord> records;
-  int broken = 0;  // number of the record whose class-name line starts with "'" (0: none)
+  int broken = 0;      // number of the record whose class-name line starts with "'" (0: none)
+  int unreadable = 0;  // number of the record whose lesson count cannot be read (0: none)
+  int wholeLines = 0;  // lines spanned by the complete records; what follows is a stopping record,
+                       // a record cut short at the end of the file, or nothing
+
+  // The record in the middle of the file that stops the reading: broken or unreadable (0: none).
+  // The records after it are never replayed, and neither would a record appended after them.
+  int stoppingRecord() const { return broken > 0 ? broken : unreadable; }
 };
 
 // The full path of "调课.txt" in the data folder of s.
@@ -66,16 +73,28 @@ int storedNameWidth(const School& s);
 // starting with "'" and notes that record's number in `broken`.
 ChangeFile parseChangeLines(const QStringList& lines);
 
+// The records of the bytes of a change file; a last line without its line end (cut short by a
+// crash during an append) is left out, so a record cut short is never read.
+ChangeFile parseChangeBytes(const QByteArray& bytes);
+
 // The records of the change file at path; no records when it is missing or unreadable.
 ChangeFile readChangeFile(const QString& path);
+
+// The bytes of a file cut into lines, each with its own line end (the last one may have none).
+QList<QByteArray> rawLines(const QByteArray& bytes);
+
+// The line after the stopping record of file (read from lines): the next line starting with "'"
+// (a record's header), without a blank line before it, or the end of the lines.
+int stoppingRecordEnd(const QStringList& lines, const ChangeFile& file);
 
 // The lines BcLsgk appends for the swap context of the run state (Xq1, Jc1, Jsh1, Kch1 and the
 // second lesson, Lsksrq, Lsjsrq) in class (nj, bj): two changed lessons in swap mode (Zt "调课"),
 // else one.
 QStringList changeRecordLines(const Ctx& c, int nj, int bj);
 
-// BcLsgk: appends the record of the current swap in class (nj, bj) to "调课.txt" (created when
-// missing), flushed and synced to disk. Throws FileError when the file cannot be written.
+// BcLsgk: appends the record of the current swap in class (nj, bj) to "调课.txt" with
+// appendChangeRecord; when that cut off a record cut short, tells the user where the old file was
+// kept. Throws FileError when the record is not written (a stopping record, a failed write).
 void BcLsgk(Ctx& c, int nj, int bj);
 
 // Resets the temporary layer of every class (Kb) and of teachers 0..Jss (Jskb) to the long-term
@@ -101,12 +120,16 @@ void Dklsgkwj(Ctx& c);
 // not include today.
 void replayKeepingLastChange(Ctx& c);
 
-// Removes the records with the given numbers from "调课.txt": the file is rewritten atomically with
-// every other line byte for byte as it was; then the temporary layer is replayed (Dklsgkwj).
-// Returns the number of records removed. Throws FileError when the file cannot be rewritten.
+// Removes the records with the given numbers from "调课.txt" (the stopping record too, when its
+// number is given): the file is rewritten atomically with every other line byte for byte as it
+// was; then the temporary layer is replayed (Dklsgkwj). Returns the number of records removed.
+// Throws FileError when the file cannot be rewritten.
 int removeChangeRecords(Ctx& c, const QList<int>& numbers);
 
 // One line describing record r for the list of records: number, class, dates and changed lessons.
 QString changeRecordSummary(const ChangeRecord& r);
+
+// The line of the list of records for the stopping record n, so that it can be chosen for removal.
+QString stoppingRecordSummary(int n);
 
 }  // namespace tavro

@@ -74,7 +74,7 @@ void Dklsgkwj(Ctx& c) {
 void replayKeepingLastChange(Ctx& c) {
   Dklsgkwj(c);
   const ChangeFile file = readChangeFile(changeFilePath(c.s));
-  if (!file.records.isEmpty() && file.broken == 0) applyChangeRecord(c.s, file.records.last());
+  if (!file.records.isEmpty() && file.stoppingRecord() == 0) applyChangeRecord(c.s, file.records.last());
 }
 
 }  // namespace tavro

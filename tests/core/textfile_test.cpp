@@ -1,6 +1,12 @@
 #include "core/textfile.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <QDir>
+#include <QFile>
+#include <functional>
 
 #include "core/field_reader.h"
 #include "tests/fixtures/text_files.h"
@@ -48,6 +54,47 @@ TEST(TextFile, WritingReplacesTheFileAndAppendingAddsToItOrCreatesIt) {
   EXPECT_EQ(fixtures::readBytes(fresh), QByteArray("x\r\n"));
   EXPECT_THROW(writeTextLines(dir.path() + "missing/f.txt", {"x"}), FileError);
   EXPECT_THROW(appendTextLines(dir.path() + "missing/f.txt", {"x"}), FileError);
+}
+
+// A save that cannot be completed leaves the old file as it was and names the file and the cause.
+TEST(TextFile, AFailedSaveKeepsTheOldFileAndSaysWhy) {
+  fixtures::DataFolder dir;
+  const QString path = dir.file();
+  writeTextLines(path, {"old"});
+  const auto failure = [](const std::function<void()>& save) {
+    try {
+      save();
+    } catch (const FileError& e) {
+      return e.message();
+    }
+    return QStringLiteral("saved");
+  };
+  const QString shown = QDir::toNativeSeparators(path);
+  // A write the disk refuses half-way (here: a file size limit): the old file stays.
+  struct rlimit limit {};
+  getrlimit(RLIMIT_FSIZE, &limit);
+  struct rlimit small = limit;
+  small.rlim_cur = 1000;  // the hard limit stays, so the old limit can be set again
+  signal(SIGXFSZ, SIG_IGN);
+  setrlimit(RLIMIT_FSIZE, &small);
+  const QString tooBig = failure([&] { writeFileAtomically(path, QByteArray(50000, 'x')); });
+  setrlimit(RLIMIT_FSIZE, &limit);
+  EXPECT_TRUE(tooBig.startsWith(QStringLiteral("无法保存文件“") + shown + QStringLiteral("”：系统报告“")))
+      << tooBig.toStdString();
+  EXPECT_EQ(fixtures::readBytes(path), QByteArray("old\r\n"));
+
+  const QString folder = dir.path() + QStringLiteral("课表.txt.d");
+  QDir().mkpath(folder);
+  EXPECT_EQ(failure([&] { writeTextLines(folder, {"x"}); }),
+            QStringLiteral("无法保存文件“") + QDir::toNativeSeparators(folder) + QStringLiteral("”：同一位置有一个同名的文件夹。"));
+  EXPECT_EQ(failure([&] { appendTextLines(dir.path() + "missing/f.txt", {"x"}); }),
+            QStringLiteral("无法保存文件“") + QDir::toNativeSeparators(dir.path() + "missing/f.txt") +
+                QStringLiteral("”：文件夹“") + QDir::toNativeSeparators(dir.path() + "missing") +
+                QStringLiteral("”不存在。"));
+  if (QFile::exists(QStringLiteral("/dev/full"))) {  // a device that is always full
+    EXPECT_EQ(failure([&] { appendTextLines(QStringLiteral("/dev/full"), {"x"}); }),
+              QStringLiteral("无法保存文件“/dev/full”：磁盘已满。"));
+  }
 }
 
 TEST(FieldReader, FieldsEndAtCommasOrLineEndsAndNumbersMustBeWhole) {

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 #include "core/ctx.h"
 #include "core/errors.h"
+#include "core/file_backup.h"
 #include "core/scripted_ui.h"
 #include "core/textfile.h"
 #include "tests/fixtures/small_school.h"
@@ -141,40 +144,105 @@ TEST(TimetableFile, AFileWithFewerClassesInAGradeIsReadFromTheNextGradeOn) {
   EXPECT_EQ(ui.lastProgress(), 100);
 }
 
-TEST(TimetableFile, DamagedFilesShowTheErrorBoxAndKeepWhatWasRead) {
+// What cannot be read is damage of its own place: the rest of the file is read, the file is kept
+// as it was beside itself, and one warning names the damage and the copy.
+TEST(TimetableFile, DamageStaysInItsPlaceAndTheFileIsKeptBeforeItCanBeRewritten) {
   TimetableFolder dir;
   const QStringList lines = timetableFileLines(smallTimetableSchool(dir.path()));
   struct Case {
     const char* what;
     QStringList lines;
-    bool firstClassRead;
+    QString damage;      // the warning's text before the line naming the copy
+    const char* cell11;  // class 0701, Monday period 1 after the read
+    int flag0701;
+    bool laterRead;  // class 0802 read
     int days;
   };
-  QStringList badClass = lines, badDays = lines, badFlag = lines, badCell = lines;
-  badClass[16] = QStringLiteral("07年级05班,初一5班");
-  badDays[2] = QStringLiteral(" 9 ");
+  const QString readAgain = QStringLiteral("。读不懂的课已空出，这些班级将重新排课。");
+  const QString unreadable = QStringLiteral("　　课表文件中有读不懂的内容：");
+  QStringList badCell = lines, badFlag = lines, badClass = lines, badDays = lines, missing = lines, stray = lines;
+  badCell[9] = QStringLiteral("abc");
   badFlag[17] = QStringLiteral(" x ");
-  badCell[10] = QStringLiteral("00100a0000");
-  const Case cases[] = {{"truncated in the second class", lines.mid(0, 20), true, 2},
-                        {"class 5 of grade 7 does not exist", badClass, true, 2},
-                        {"9 days per week", badDays, false, 5},
-                        {"unreadable scheduled flag", badFlag, true, 2},
-                        {"a cell with a letter", badCell, true, 2}};
+  badClass[16] = QStringLiteral("07年级05班,初一5班");
+  badDays[2] = QStringLiteral(" 8 ");
+  missing.removeAt(10);
+  stray.insert(6, QStringLiteral("xyz"));
+  const Case cases[] = {
+      {"an unreadable cell", badCell, unreadable + QStringLiteral("初一1班星期一第1节“abc”") + readAgain, "", 0,
+       true, 2},
+      {"an unreadable scheduled flag", badFlag, unreadable + QStringLiteral("初一2班的已排标记“x”") + readAgain,
+       "0010010000", 1, true, 2},
+      {"a weekday short of a line", missing, unreadable + QStringLiteral("初一1班星期一的课") + readAgain, "", 0,
+       true, 2},
+      {"a class the school does not have", badClass,
+       unreadable + QStringLiteral("本校没有的班级“07年级05班”") + readAgain, "0010010000", 1, true, 2},
+      {"a stray line between blocks", stray, unreadable + QStringLiteral("第7行起的1行") + readAgain,
+       "0010010000", 1, true, 2},
+      {"cut inside the second class", lines.mid(0, 20),
+       kTimetableDamagedMessage + QStringLiteral("\r\n") + unreadable +
+           QStringLiteral("初一2班星期一的课；初一2班星期二的课") + readAgain,
+       "0010010000", 1, false, 2},
+      {"8 days per week", badDays, kTimetableDamagedMessage, "", 0, false, 5},
+  };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     writeTextLines(dir.file(), c.lines);
+    const QByteArray original = readBytes(dir.file());
     Session reader;
     reader.school = fixtures::twoGradeSchool();
     reader.school.Kb(kLongTerm, 1, 1, 8, 1) = QStringLiteral("0030030000");
     ScriptedUi ui;
     Ctx ctx = reader.ctx(ui);
-    Dkkbwj(ctx, dir.file());
-    EXPECT_EQ(ui.texts("warning"), QStringList{kTimetableDamagedMessage});
-    EXPECT_EQ(reader.school.Kb(kLongTerm, 1, 1, 7, 1), c.firstClassRead ? "0010010000" : "");
-    EXPECT_EQ(reader.school.Ypbjs, c.firstClassRead ? 1 : 0);
-    EXPECT_EQ(reader.school.Kb(kLongTerm, 1, 1, 8, 1), "0030030000");  // never reached
+    const TimetableRead read = Dkkbwj(ctx, dir.file());
+    ASSERT_TRUE(read.damagedCopy.startsWith(dir.file() + QStringLiteral(".损坏-")));
+    EXPECT_EQ(readBytes(read.damagedCopy), original);
+    EXPECT_EQ(ui.texts("warning"), QStringList{c.damage + QStringLiteral("\r\n　　读入前的课表文件已另存为“") +
+                                               read.damagedCopy + QStringLiteral("”。")});
+    EXPECT_EQ(reader.school.Kb(kLongTerm, 1, 1, 7, 1), c.cell11);
+    EXPECT_EQ(reader.school.Kb(kTemporary, 1, 1, 7, 1), c.cell11);
+    EXPECT_EQ(reader.school.Ypbz(7, 1), c.flag0701);
+    EXPECT_EQ(reader.school.Kb(kLongTerm, 2, 3, 7, 1), c.days == 2 ? "0020020000" : "");  // the rest of 0701
+    EXPECT_EQ(reader.school.Kb(kLongTerm, 1, 2, 8, 2), c.laterRead ? "0030030000" : "");
+    EXPECT_EQ(reader.school.Ypbjs, c.flag0701 + (c.laterRead ? 1 : 0));
+    EXPECT_EQ(reader.school.Kb(kLongTerm, 1, 1, 8, 1), c.laterRead ? "" : "0030030000");  // 0801 is empty
     EXPECT_EQ(reader.school.Mzts, c.days);
+    QFile::remove(read.damagedCopy);
   }
+  // Two copies within the same second get different names.
+  const QDateTime when(QDate(2026, 3, 2), QTime(10, 15, 0));
+  EXPECT_EQ(keepDamagedCopy(dir.file(), "a", when), dir.file() + QStringLiteral(".损坏-20260302-101500"));
+  EXPECT_EQ(keepDamagedCopy(dir.file(), "b", when), dir.file() + QStringLiteral(".损坏-20260302-101500-2"));
+}
+
+// A class left in swap mode is saved without its lessons that must still move: the next run reads
+// it as unfinished (not full, flag 0) and schedules them again, instead of taking a class whose
+// forced lesson clashes with another class's for finished.
+TEST(TimetableFile, AClassLeftInSwapModeIsSavedWithoutTheLessonsThatMustMove) {
+  TimetableFolder dir;
+  Session session;
+  session.school = smallTimetableSchool(dir.path());
+  School& s = session.school;
+  s.Kb(kLongTerm, 1, 1, 7, 2) = QStringLiteral("0010010000");  // forced: teacher 1 teaches 0701 here
+  s.Kb(kLongTerm, 2, 2, 7, 2) = QStringLiteral("0030030000");
+  session.state.DqNj = 7;
+  session.state.DqBj = 2;
+  session.state.Bxdck = QStringLiteral("0101");
+  ScriptedUi ui;
+  Ctx ctx = session.ctx(ui);
+  Bckb(ctx);
+  QStringList lines = timetableFileLines(smallTimetableSchool(dir.path()));
+  ASSERT_EQ(lines[19], QString());           // 0702 Monday 1: left out
+  lines[24] = QStringLiteral("0030030000");  // 0702 Tuesday 2: kept
+  EXPECT_EQ(readBytes(dir.file()), encodeLines(lines));
+  EXPECT_EQ(s.Kb(kLongTerm, 1, 1, 7, 2), QStringLiteral("0010010000"));  // the model keeps it
+
+  // Once the lesson moved and the class is finished, it is saved whole.
+  session.state.Bxdck.clear();
+  s.Ypbz(7, 2) = 1;
+  Bckb(ctx);
+  lines[17] = QStringLiteral(" 1 ");
+  lines[19] = QStringLiteral("0010010000");
+  EXPECT_EQ(readBytes(dir.file()), encodeLines(lines));
 }
 
 TEST(TimetableFile, AMissingFileChangesNothingAndSaysNothing) {
@@ -200,11 +268,12 @@ TEST(TimetableFile, BckbReportsAFolderItCannotWriteTo) {
   EXPECT_THROW(Bckb(ctx), FileError);
 }
 
-TEST(TimetableFile, Gb18030AndByteOrderMarkFilesReadLikeTheirUtf8Twin) {
+TEST(TimetableFile, Gb18030ByteOrderMarkAndTrailingBlankLinesReadLikeTheUtf8Twin) {
   TimetableFolder dir;
   School s = smallTimetableSchool(dir.path());
   const QByteArray utf8 = encodeLines(timetableFileLines(s));
-  const QByteArray variants[] = {fixtures::toGb18030(utf8), QByteArray("\xEF\xBB\xBF") + utf8};
+  const QByteArray variants[] = {fixtures::toGb18030(utf8), QByteArray("\xEF\xBB\xBF") + utf8,
+                                 utf8 + "\r\n\r\n"};
   ASSERT_NE(variants[0], utf8);
   for (const QByteArray& bytes : variants) {
     fixtures::writeBytes(dir.file(), bytes);

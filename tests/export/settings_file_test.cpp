@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <random>
 
 #include "core/textfile.h"
 #include "export/handlers.h"
@@ -129,6 +130,49 @@ TEST(PrintFormatFile, OutOfRangeValuesAreReplacedWhenTheProfileIsApplied) {
   EXPECT_EQ(f.CmbMpzs, 9);
   EXPECT_EQ(perBand(f), 10);
   EXPECT_EQ(mpzsText(f.CmbMpzs), QStringLiteral("10"));
+}
+
+// Any values (font names with commas, blanks inside, Chinese, "#", "'") written by Bcdysz read back
+// unchanged; a line break inside a value is written as a blank and damages nothing after it.
+TEST(PrintFormatFile, WhatBcdyszWritesReadsBackUnchanged) {
+  const QString pool[] = {QString(),
+                          QStringLiteral("1"),
+                          QStringLiteral("42"),
+                          QStringLiteral("Arial, Bold"),
+                          QStringLiteral("方正 小标宋"),
+                          QStringLiteral("#"),
+                          QStringLiteral("'引号"),
+                          QStringLiteral("a,,b , c"),
+                          QStringLiteral("True"),
+                          QStringLiteral("宋体（正文）")};
+  std::mt19937 random(11);
+  for (int round = 0; round < 5; ++round) {
+    ExportFixture fx;
+    for (int a = 0; a <= 25; ++a)
+      for (int j = 1; j <= 45; ++j) fx.form.Dysz(a, j) = pool[random() % std::size(pool)];
+    fx.form.Dysz(3, 22) = QStringLiteral("0");  // a stored "2" of option 22 is read as "1" on purpose
+    const QString path = fx.dir.filePath(QStringLiteral("p.txt"));
+    Bcdysz(fx.form, fx.school, path);
+    ExportFixture reader;
+    readPrintFormatLines(reader.form, *readTextLines(path));
+    int differences = 0;
+    for (int a = 0; a <= 25; ++a)
+      for (int j = 1; j <= 45; ++j) {
+        const QString expected = j == 22 && fx.form.Dysz(a, j) == u"2" ? QStringLiteral("1") : fx.form.Dysz(a, j);
+        differences += reader.form.Dysz(a, j) != expected;
+      }
+    EXPECT_EQ(differences, 0) << "round " << round;
+  }
+  ExportFixture fx;
+  fx.form.Dysz(0, 35) = QStringLiteral("两行\r\n字体");
+  fx.form.Dysz(0, 36) = QStringLiteral("18");
+  const QString path = fx.dir.filePath(QStringLiteral("p.txt"));
+  Bcdysz(fx.form, fx.school, path);
+  ExportFixture reader;
+  readPrintFormatLines(reader.form, *readTextLines(path));
+  EXPECT_EQ(reader.form.Dysz(0, 35), QStringLiteral("两行  字体"));
+  EXPECT_EQ(reader.form.Dysz(0, 36), QStringLiteral("18"));
+  EXPECT_EQ(reader.form.Dysz(25, 45), fx.form.Dysz(25, 45));
 }
 
 TEST(PrintFormatFile, AnEmptyPerBandCountCountsAsOne) {

@@ -1,6 +1,7 @@
-// "调课.txt" after a crash: an append killed at a random moment keeps every earlier record, and a
-// record cut short anywhere (the last write of a crashed program) is left out on reading while
-// every record before it still reads back whole.
+// "调课.txt" after a crash: an append killed at a random moment keeps every earlier record, the
+// next append after it keeps them too and reads back as the last record, and a record cut short
+// anywhere (the last write of a crashed program) is left out on reading while every record before
+// it still reads back whole.
 
 #include <gtest/gtest.h>
 
@@ -49,7 +50,8 @@ QStringList expectedEnds(int count) {
 
 // A child appends records with BcLsgk and is killed at random moments, 100 times; the file always
 // holds the earlier records whole and in order, followed at most by the beginning of the next one.
-TEST(ChangeFileCrash, AKilledAppendKeepsEveryEarlierRecord) {
+// Then the next swap is recorded: every whole record is still there, the new one after them.
+TEST(ChangeFileCrash, AKilledAppendKeepsEveryEarlierRecordAndTheNextAppendToo) {
   TempBench b;
   QByteArray all;
   QList<qsizetype> ends;  // the byte length of the file after each record
@@ -84,6 +86,13 @@ TEST(ChangeFileCrash, AKilledAppendKeepsEveryEarlierRecord) {
         EXPECT_EQ(endDates(readChangeFile(b.file())), expectedEnds(whole)) << "trial " << trial;
         if (now.size() > base.size()) ++grew;
         if (!ends.contains(now.size())) ++torn;
+        const int next = kBaseRecords + kMaxAppended + trial;
+        contextOf(b, next);
+        BcLsgk(c, 7, 1);
+        EXPECT_EQ(endDates(readChangeFile(b.file())),
+                  expectedEnds(whole) << Rqwb(QDate(2026, 3, 2).addDays(next)))
+            << "trial " << trial;
+        fixtures::removeLeftoverFiles(b.folder.path(), kChangeFileName);
       },
       [&](int) { fixtures::writeBytes(b.file(), base); });
   EXPECT_GT(grew, 0);

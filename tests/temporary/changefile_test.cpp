@@ -181,7 +181,8 @@ TEST(ChangeFile, BrokenRecordWarnsWithItsNumberAndKeepsTheRecordsBefore) {
   b.record(7, 1, 1, 1, 1, 2, QStringLiteral("2026-03-04"), QStringLiteral("2026-03-04"));
   // A record with a stray line at its end: the next record is read out of step.
   appendTextLines(b.file(), kSwapRecord + QStringList{QStringLiteral("备注")});
-  b.record(7, 1, 2, 1, 2, 2, QStringLiteral("2026-03-04"), QStringLiteral("2026-03-04"));
+  b.swapContext(7, 1, 2, 1, 2, 2, QStringLiteral("2026-03-04"), QStringLiteral("2026-03-04"));
+  appendTextLines(b.file(), changeRecordLines(b.ctx(), 7, 1));
   Ctx c = b.ctx();
   Dklsgkwj(c);
   EXPECT_EQ(b.ui.texts(QStringLiteral("warning")),
@@ -201,7 +202,8 @@ TEST(ChangeFile, MissingOrDamagedFilesEndTheReloadSilently) {
   QStringList unreadable = kSwapRecord;
   unreadable[9] = QStringLiteral("两");
   appendTextLines(b.file(), unreadable);
-  b.record(7, 1, 2, 1, 2, 2, QStringLiteral("2026-03-04"), QStringLiteral("2026-03-04"));
+  b.swapContext(7, 1, 2, 1, 2, 2, QStringLiteral("2026-03-04"), QStringLiteral("2026-03-04"));
+  appendTextLines(b.file(), changeRecordLines(b.ctx(), 7, 1));
   // A record cut short at the end of the file (as after a crash while appending) is left out.
   appendTextLines(b.file(), kSwapRecord.mid(0, 12));
   Dklsgkwj(c);
