@@ -177,18 +177,22 @@ void TemporaryBar::removeRecords() {
   window_.dispatch([this] {
     Ctx c = window_.ctx();
     const ChangeFile file = readChangeFile(changeFilePath(c.s));
-    if (file.records.isEmpty()) {
+    if (file.records.isEmpty() && file.stoppingRecord() == 0) {
       Tsxx(c.ui, QStringLiteral("　　没有临时调课记录。"));
       return;
     }
     const QString today = Rqwb(Jtrq(c.st));
     QStringList summaries;
     for (const ChangeRecord& r : file.records) summaries << recordListItem(r, today);
+    // A broken record is listed last, so that it can be removed and the records after it apply.
+    if (file.stoppingRecord() > 0) summaries << stoppingRecordSummary(file.stoppingRecord());
     const auto rows = chooseRecords ? chooseRecords(summaries) : std::nullopt;
     if (!rows || rows->isEmpty()) return;
     QList<int> numbers;
-    for (int row : *rows)
+    for (int row : *rows) {
       if (row >= 0 && row < file.records.size()) numbers.append(file.records[row].number);
+      if (row == file.records.size() && file.stoppingRecord() > 0) numbers.append(file.stoppingRecord());
+    }
     removeChangeRecords(c, numbers);
     window_.model().dropStaleNotices();
     window_.model().Ckbb();

@@ -4,14 +4,13 @@
 #include <iconv.h>
 #include <unistd.h>
 
-#include <cstring>
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <cstring>
 
 namespace tavro {
 
@@ -179,7 +178,8 @@ void appendFileBytes(const QString& path, const QByteArray& bytes) {
                        file.write(bytes) == bytes.size() && file.flush();
   if (!written) throw FileError(saveFailureMessage(path, file.error(), file.errorString()));
   if (::fsync(file.handle()) != 0)
-    throw FileError(saveFailureMessage(path, errno == ENOSPC ? QFileDevice::ResourceError : QFileDevice::WriteError,
+    throw FileError(saveFailureMessage(path,
+                                       errno == ENOSPC ? QFileDevice::ResourceError : QFileDevice::WriteError,
                                        QString::fromLocal8Bit(std::strerror(errno))));
 }
 

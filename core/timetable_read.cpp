@@ -15,8 +15,8 @@
 #include "core/procedures.h"
 #include "core/table.h"
 #include "core/textfile.h"
-#include "core/timetable_checks.h"
 #include "core/texts.h"
+#include "core/timetable_checks.h"
 #include "core/timetable_file.h"
 #include "core/vbtext.h"
 
@@ -64,8 +64,7 @@ struct Block {
 
 class TimetableReader {
  public:
-  TimetableReader(Ctx& ctx, QStringList lines)
-      : ctx_(ctx), lines_(std::move(lines)), checker_(ctx) {}
+  TimetableReader(Ctx& ctx, QStringList lines) : ctx_(ctx), lines_(std::move(lines)), checker_(ctx) {}
 
   void read();
   bool endedEarly() const { return endedEarly_; }

@@ -4,12 +4,11 @@
 // again, and a new record appended. Whatever the file holds, the temporary layer keeps only cells
 // the timetable can hold, and an appended record is either refused (a broken record before it) or
 // read back as the last record, unchanged.
-#include <cstddef>
-#include <cstdint>
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cstddef>
+#include <cstdint>
 
 #include "core/ctx.h"
 #include "core/errors.h"
@@ -67,7 +66,8 @@ void checkAppend(Ctx& ctx, const QString& path) {
   fuzz::require(last.className == ctx.s.Bjmc(nj, 1) && last.start == st.Lsksrq && last.lessons.size() == 2 &&
                     last.lessons[1].xq == 2 && last.lessons[1].jc == 3 && last.lessons[1].newTeacher == 1,
                 "the appended record did not read back unchanged");
-  for (const QString& name : QDir(fuzz::scratchFolder()).entryList({kChangeFileName + QStringLiteral(".损坏-*")}))
+  for (const QString& name :
+       QDir(fuzz::scratchFolder()).entryList({kChangeFileName + QStringLiteral(".损坏-*")}))
     QFile::remove(fuzz::scratchFolder() + name);
 }
 

@@ -2,10 +2,9 @@
 // "课表.txt", read into a copy of the demo school with the input boxes answered from a short list.
 // Whatever the file holds, the read ends without a crash and every cell kept is free or 10 digits;
 // and what was read, written again by Bckb, reads back unchanged.
+#include <QFile>
 #include <cstddef>
 #include <cstdint>
-
-#include <QFile>
 
 #include "core/ctx.h"
 #include "core/errors.h"

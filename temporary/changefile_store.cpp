@@ -23,8 +23,10 @@ qsizetype bytesOfLines(const QByteArray& bytes, int count) {
 QString stoppingRecordMessage(const QString& path, int n) {
   const QString number = QString::number(n);
   return QStringLiteral("　　“") + QDir::toNativeSeparators(path) + QStringLiteral("”中第") + number +
-         QStringLiteral("个临时调课记录格式错误，从它起的记录都不起作用，现在再记录的临时调课也不会起作用。请先删除第") +
-         number + QStringLiteral("个记录（按“删临”－“删除临时调课记录”，或用命令 tavro-cli temp 数据文件夹 remove ") +
+         QStringLiteral(
+             "个临时调课记录格式错误，从它起的记录都不起作用，现在再记录的临时调课也不会起作用。请先删除第") +
+         number +
+         QStringLiteral("个记录（按“删临”－“删除临时调课记录”，或用命令 tavro-cli temp 数据文件夹 remove ") +
          number + QStringLiteral("），然后重新临时调课。");
 }
 

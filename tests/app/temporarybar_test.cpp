@@ -17,8 +17,10 @@
 
 #include "adjust/swaptest.h"
 #include "adjust/viewmodel/resolve.h"
+#include "core/textfile.h"
 #include "temporary/changefile.h"
 #include "tests/app/app_support.h"
+#include "tests/fixtures/text_files.h"
 
 namespace tavro::testing {
 namespace {
@@ -133,6 +135,16 @@ TEST(TemporaryBar, SwapNoticesPrintToPdfAndRemoveTheRecord) {
   EXPECT_TRUE(readChangeFile(d.dataFolder() + QStringLiteral("/调课.txt")).records.isEmpty());
   EXPECT_EQ(d.s().Kb(kTemporary, xq1, jc1, nj, bj), lesson1);
   EXPECT_EQ(d.s().Kb(kTemporary, xq2, jc2, nj, bj), lesson2);
+
+  // A broken record (a header followed by another header) is listed so that it can be removed.
+  const QString changes = d.dataFolder() + QStringLiteral("/调课.txt");
+  fixtures::writeBytes(changes, encodeLines({kChangeHeader, kChangeHeader}));
+  bar->chooseRecords = [](const QStringList& summaries) {
+    EXPECT_EQ(summaries, QStringList{stoppingRecordSummary(1)});
+    return std::optional<QList<int>>(QList<int>{0});
+  };
+  d.clickButton("CmdSclsgk");
+  EXPECT_EQ(readChangeFile(changes).stoppingRecord(), 0);
 }
 
 }  // namespace

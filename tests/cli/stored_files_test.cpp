@@ -15,6 +15,7 @@
 #include "sheets/xlsx.h"
 #include "temporary/changefile.h"
 #include "tests/cli/cli_run.h"
+#include "tests/fixtures/small_disk.h"
 #include "tests/fixtures/text_files.h"
 
 namespace tavro::cli {
@@ -32,8 +33,8 @@ class StoredFiles : public ::testing::Test {
     ASSERT_EQ(writeDemoSchool(data, *demoPreset(QStringLiteral("small")), 7), QString());
   }
   CliRun schedule(const QStringList& more = {}) {
-    return runCli(QStringList{QStringLiteral("schedule"), data, QStringLiteral("--seed"), QStringLiteral("1")} +
-                  more);
+    return runCli(
+        QStringList{QStringLiteral("schedule"), data, QStringLiteral("--seed"), QStringLiteral("1")} + more);
   }
   // A temporary swap in class 0702 of Monday periods 3 and 4 for one day in April, today fixed.
   CliRun swap(int day) {
@@ -69,8 +70,10 @@ TEST_F(StoredFiles, AWeekTheTimetableFileCannotHoldIsRefusedAtImport) {
     const char* message;
   };
   const Case cases[] = {
-      {6, "8", "错误: 每周天数8不合适！请在Excel学校数据表的G6单元格中修改为1～7的数，然后保存，重新导入。\n"},
-      {7, "14", "错误: 每天节数14不合适！请在Excel学校数据表的G7单元格中修改为1～13的数，然后保存，重新导入。\n"}};
+      {6, "8",
+       "错误: 每周天数8不合适！请在Excel学校数据表的G6单元格中修改为1～7的数，然后保存，重新导入。\n"},
+      {7, "14",
+       "错误: 每天节数14不合适！请在Excel学校数据表的G7单元格中修改为1～13的数，然后保存，重新导入。\n"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.value);
     setSheetCell(QStringLiteral("学校数据表.xlsx"), c.row, 7, c.value);
@@ -139,7 +142,8 @@ TEST_F(StoredFiles, ATornGb18030OrBrokenChangeFileNeverSwallowsASwap) {
     const QByteArray gb = fixtures::toGb18030(readBytes(changeFile()));
     writeBytes(changeFile(), gb);
     ASSERT_EQ(swap(3).code, kExitDone);
-    EXPECT_EQ(records(), (QStringList{QStringLiteral("初一2 2026-04-02"), QStringLiteral("初一2 2026-04-03")}));
+    EXPECT_EQ(records(),
+              (QStringList{QStringLiteral("初一2 2026-04-02"), QStringLiteral("初一2 2026-04-03")}));
     EXPECT_TRUE(readBytes(changeFile()).startsWith(gb));
     EXPECT_EQ(encodingOf(readBytes(changeFile())), TextEncoding::Gb18030);
   }
@@ -174,10 +178,50 @@ TEST_F(StoredFiles, ASaveThatFailsNamesTheFileAndTheCauseAndClaimsNothing) {
   ASSERT_TRUE(QDir().mkpath(changeFile()));
   const CliRun swapped = swap(1);
   EXPECT_EQ(swapped.code, kExitStopped);
-  EXPECT_TRUE(swapped.out.contains(QStringLiteral("错误: 无法保存文件“") + QDir::toNativeSeparators(changeFile()) +
+  EXPECT_TRUE(swapped.out.contains(QStringLiteral("错误: 无法保存文件“") +
+                                   QDir::toNativeSeparators(changeFile()) +
                                    QStringLiteral("”：同一位置有一个同名的文件夹。\n")))
       << swapped.out.toStdString();
   EXPECT_FALSE(swapped.out.contains(QStringLiteral("written")));
+}
+
+// On a full or read-only disk the run that would save "课表.txt" stops with the file's name and the
+// cause; the old file stays as it was (not emptied) and nothing says the timetable is finished.
+TEST(StoredFilesOnDisk, AFullOrReadOnlyDiskKeepsTheOldTimetableAndSaysWhy) {
+  struct Case {
+    bool readOnly;
+    const char* cause;
+  };
+  for (const Case& c : {Case{false, "磁盘已满"}, Case{true, "文件或文件夹是只读的，没有写入权限"}}) {
+    SCOPED_TRACE(c.cause);
+    QTemporaryDir dir;
+    const QString data = dir.filePath(QStringLiteral("disk"));
+    testing::MountedDisk disk(data, 1024 * 1024);
+    if (!disk.available()) GTEST_SKIP() << "no right to mount a small disk";
+    ASSERT_EQ(writeDemoSchool(data, *demoPreset(QStringLiteral("small")), 7), QString());
+    const QStringList schedule{QStringLiteral("schedule"), data, QStringLiteral("--seed"),
+                               QStringLiteral("1")};
+    ASSERT_EQ(runCli(schedule).code, kExitDone);
+    // Class 0701 loses a lesson, so the next run schedules it and saves.
+    const QString timetable = data + QStringLiteral("/课表.txt");
+    QStringList lines = splitLines(decodeText(readBytes(timetable)));
+    lines[7] = QStringLiteral(" 0 ");
+    lines[10] = QString();
+    writeTextLines(timetable, lines);
+    const QByteArray before = readBytes(timetable);
+    if (c.readOnly) {
+      ASSERT_TRUE(disk.makeReadOnly());
+    } else {
+      disk.fill();
+    }
+    const CliRun r = runCli(schedule);
+    EXPECT_EQ(r.code, kExitStopped);
+    EXPECT_TRUE(r.out.endsWith(QStringLiteral("错误: 无法保存文件“") + QDir::toNativeSeparators(timetable) +
+                               QStringLiteral("”：") + QString::fromUtf8(c.cause) + QStringLiteral("。\n")))
+        << r.out.toStdString();
+    EXPECT_FALSE(r.out.contains(QStringLiteral("课表已经全部排好了")));
+    EXPECT_EQ(readBytes(timetable), before);
+  }
 }
 
 }  // namespace

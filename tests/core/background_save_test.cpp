@@ -95,8 +95,9 @@ TEST(BackgroundSave, AFailedWriteIsReportedByTheWait) {
     saves.finish();
     ADD_FAILURE() << "no FileError";
   } catch (const FileError& e) {
-    EXPECT_EQ(e.message(), QStringLiteral("无法保存文件“") + dir.path() + QStringLiteral("missing/课表.txt”：文件夹“") +
-                               dir.path() + QStringLiteral("missing”不存在。"));
+    EXPECT_EQ(e.message(), QStringLiteral("无法保存文件“") + dir.path() +
+                               QStringLiteral("missing/课表.txt”：文件夹“") + dir.path() +
+                               QStringLiteral("missing”不存在。"));
   }
   EXPECT_NO_THROW(saves.finish());
   c.s.Wjj = dir.path();

@@ -86,7 +86,8 @@ TEST(TextFile, AFailedSaveKeepsTheOldFileAndSaysWhy) {
   const QString folder = dir.path() + QStringLiteral("课表.txt.d");
   QDir().mkpath(folder);
   EXPECT_EQ(failure([&] { writeTextLines(folder, {"x"}); }),
-            QStringLiteral("无法保存文件“") + QDir::toNativeSeparators(folder) + QStringLiteral("”：同一位置有一个同名的文件夹。"));
+            QStringLiteral("无法保存文件“") + QDir::toNativeSeparators(folder) +
+                QStringLiteral("”：同一位置有一个同名的文件夹。"));
   EXPECT_EQ(failure([&] { appendTextLines(dir.path() + "missing/f.txt", {"x"}); }),
             QStringLiteral("无法保存文件“") + QDir::toNativeSeparators(dir.path() + "missing/f.txt") +
                 QStringLiteral("”：文件夹“") + QDir::toNativeSeparators(dir.path() + "missing") +

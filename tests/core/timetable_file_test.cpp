@@ -160,7 +160,8 @@ TEST(TimetableFile, DamageStaysInItsPlaceAndTheFileIsKeptBeforeItCanBeRewritten)
   };
   const QString readAgain = QStringLiteral("。读不懂的课已空出，这些班级将重新排课。");
   const QString unreadable = QStringLiteral("　　课表文件中有读不懂的内容：");
-  QStringList badCell = lines, badFlag = lines, badClass = lines, badDays = lines, missing = lines, stray = lines;
+  QStringList badCell = lines, badFlag = lines, badClass = lines, badDays = lines, missing = lines,
+              stray = lines;
   badCell[9] = QStringLiteral("abc");
   badFlag[17] = QStringLiteral(" x ");
   badClass[16] = QStringLiteral("07年级05班,初一5班");
@@ -168,12 +169,12 @@ TEST(TimetableFile, DamageStaysInItsPlaceAndTheFileIsKeptBeforeItCanBeRewritten)
   missing.removeAt(10);
   stray.insert(6, QStringLiteral("xyz"));
   const Case cases[] = {
-      {"an unreadable cell", badCell, unreadable + QStringLiteral("初一1班星期一第1节“abc”") + readAgain, "", 0,
-       true, 2},
-      {"an unreadable scheduled flag", badFlag, unreadable + QStringLiteral("初一2班的已排标记“x”") + readAgain,
-       "0010010000", 1, true, 2},
-      {"a weekday short of a line", missing, unreadable + QStringLiteral("初一1班星期一的课") + readAgain, "", 0,
-       true, 2},
+      {"an unreadable cell", badCell, unreadable + QStringLiteral("初一1班星期一第1节“abc”") + readAgain, "",
+       0, true, 2},
+      {"an unreadable scheduled flag", badFlag,
+       unreadable + QStringLiteral("初一2班的已排标记“x”") + readAgain, "0010010000", 1, true, 2},
+      {"a weekday short of a line", missing, unreadable + QStringLiteral("初一1班星期一的课") + readAgain, "",
+       0, true, 2},
       {"a class the school does not have", badClass,
        unreadable + QStringLiteral("本校没有的班级“07年级05班”") + readAgain, "0010010000", 1, true, 2},
       {"a stray line between blocks", stray, unreadable + QStringLiteral("第7行起的1行") + readAgain,
@@ -196,8 +197,9 @@ TEST(TimetableFile, DamageStaysInItsPlaceAndTheFileIsKeptBeforeItCanBeRewritten)
     const TimetableRead read = Dkkbwj(ctx, dir.file());
     ASSERT_TRUE(read.damagedCopy.startsWith(dir.file() + QStringLiteral(".损坏-")));
     EXPECT_EQ(readBytes(read.damagedCopy), original);
-    EXPECT_EQ(ui.texts("warning"), QStringList{c.damage + QStringLiteral("\r\n　　读入前的课表文件已另存为“") +
-                                               read.damagedCopy + QStringLiteral("”。")});
+    EXPECT_EQ(ui.texts("warning"),
+              QStringList{c.damage + QStringLiteral("\r\n　　读入前的课表文件已另存为“") + read.damagedCopy +
+                          QStringLiteral("”。")});
     EXPECT_EQ(reader.school.Kb(kLongTerm, 1, 1, 7, 1), c.cell11);
     EXPECT_EQ(reader.school.Kb(kTemporary, 1, 1, 7, 1), c.cell11);
     EXPECT_EQ(reader.school.Ypbz(7, 1), c.flag0701);

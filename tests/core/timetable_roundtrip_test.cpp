@@ -7,9 +7,9 @@
 
 #include <random>
 
+#include "core/procedures.h"
 #include "core/scripted_ui.h"
 #include "core/timetable_file.h"
-#include "core/procedures.h"
 #include "tests/fixtures/text_files.h"
 
 namespace tavro {
@@ -46,7 +46,8 @@ School schoolWithin(const Limits& l, std::mt19937& random) {
                               QStringLiteral("两行\n的班"), QStringLiteral("　　全角空格班　　"),
                               QStringLiteral("很长很长很长很长很长很长很长很长很长很长的班级名称")};
   for (int g = 1; g <= l.grades; ++g)
-    for (int c = 1; c <= s.Njbjs(g); ++c) s.Bjmc(g, c) = s.Njm(g) + oddNames[(g + c) % 5] + QString::number(c);
+    for (int c = 1; c <= s.Njbjs(g); ++c)
+      s.Bjmc(g, c) = s.Njm(g) + oddNames[(g + c) % 5] + QString::number(c);
   return s;
 }
 
@@ -56,7 +57,8 @@ QString randomCell(const School& s, std::mt19937& random) {
   const int kind = pick(-3, 8);
   if (kind < 0) return QString();
   const QString course = Lbq(3, pick(0, s.Kcs - 1));
-  if (kind >= 5 && s.Hbks > 0) return course + Lbq(3, pick(1, s.Hbks)) + Lbq(3, pick(0, 999)) + QString::number(kind);
+  if (kind >= 5 && s.Hbks > 0)
+    return course + Lbq(3, pick(1, s.Hbks)) + Lbq(3, pick(0, 999)) + QString::number(kind);
   return course + Lbq(3, pick(0, s.Jss)) + QStringLiteral("000") + QString::number(kind % 5);
 }
 
@@ -73,8 +75,9 @@ void fillTimetable(School& s, std::mt19937& random) {
 }  // namespace
 
 TEST(TimetableRoundTrip, EverySchoolWithinTheLimitsReadsBackCellForCell) {
-  const Limits cases[] = {{7, 13, 12, 50, 998, 999, 999}, {1, 1, 1, 1, 1, 1, 0}, {5, 8, 3, 4, 40, 15, 3},
-                          {7, 1, 6, 7, 12, 6, 1},           {1, 13, 9, 2, 998, 2, 0}, {6, 10, 12, 3, 77, 999, 999}};
+  const Limits cases[] = {{7, 13, 12, 50, 998, 999, 999}, {1, 1, 1, 1, 1, 1, 0},
+                          {5, 8, 3, 4, 40, 15, 3},        {7, 1, 6, 7, 12, 6, 1},
+                          {1, 13, 9, 2, 998, 2, 0},       {6, 10, 12, 3, 77, 999, 999}};
   std::mt19937 random(20260302);
   for (const Limits& l : cases) {
     SCOPED_TRACE(QStringLiteral("%1 days, %2 periods, %3 grades of up to %4 classes")

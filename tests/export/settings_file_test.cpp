@@ -158,7 +158,8 @@ TEST(PrintFormatFile, WhatBcdyszWritesReadsBackUnchanged) {
     int differences = 0;
     for (int a = 0; a <= 25; ++a)
       for (int j = 1; j <= 45; ++j) {
-        const QString expected = j == 22 && fx.form.Dysz(a, j) == u"2" ? QStringLiteral("1") : fx.form.Dysz(a, j);
+        const QString expected =
+            j == 22 && fx.form.Dysz(a, j) == u"2" ? QStringLiteral("1") : fx.form.Dysz(a, j);
         differences += reader.form.Dysz(a, j) != expected;
       }
     EXPECT_EQ(differences, 0) << "round " << round;

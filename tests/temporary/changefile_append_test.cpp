@@ -48,8 +48,9 @@ TEST(ChangeFileAppend, ARecordCutShortIsCutOffBeforeTheNextOneAndKeptInACopy) {
   EXPECT_EQ(fixtures::readBytes(copy), torn);
   EXPECT_EQ(b.ui.texts(QStringLiteral("info")),
             QStringList{QStringLiteral("　　“") + QDir::toNativeSeparators(b.file()) +
-                        QStringLiteral("”的末尾有一个不完整的临时调课记录（可能是保存时断电、程序中断或磁盘已满），它从"
-                                       "来没有起作用。新的记录已接在完整的记录后面，原来的文件已另存为“") +
+                        QStringLiteral(
+                            "”的末尾有一个不完整的临时调课记录（可能是保存时断电、程序中断或磁盘已满），它从"
+                            "来没有起作用。新的记录已接在完整的记录后面，原来的文件已另存为“") +
                         QDir::toNativeSeparators(copy) + QStringLiteral("”。")});
   EXPECT_EQ(readChangeFile(b.file()).records.size(), 2);
 
@@ -100,9 +101,10 @@ TEST(ChangeFileAppend, ARecordThatStopsTheReadingRefusesTheAppendUntilItIsRemove
     } catch (const FileError& e) {
       EXPECT_EQ(e.message(),
                 QStringLiteral("　　“") + QDir::toNativeSeparators(b.file()) +
-                    QStringLiteral("”中第2个临时调课记录格式错误，从它起的记录都不起作用，现在再记录的临时调课也不会起"
-                                   "作用。请先删除第2个记录（按“删临”－“删除临时调课记录”，或用命令 tavro-cli temp "
-                                   "数据文件夹 remove 2），然后重新临时调课。"));
+                    QStringLiteral(
+                        "”中第2个临时调课记录格式错误，从它起的记录都不起作用，现在再记录的临时调课也不会起"
+                        "作用。请先删除第2个记录（按“删临”－“删除临时调课记录”，或用命令 tavro-cli temp "
+                        "数据文件夹 remove 2），然后重新临时调课。"));
     }
     EXPECT_EQ(fixtures::readBytes(b.file()), first + c.stopping + later);
     EXPECT_EQ(readChangeFile(b.file()).stoppingRecord(), 2);
@@ -118,8 +120,8 @@ TEST(ChangeFileAppend, ARecordThatStopsTheReadingRefusesTheAppendUntilItIsRemove
 TEST(ChangeFileAppend, WhatBcLsgkWritesReadsBackFieldForField) {
   std::mt19937 random(7);
   const auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(random); };
-  const QString names[] = {QStringLiteral("李　四"), QStringLiteral("欧阳明月"), QStringLiteral("司马相如长卿"),
-                           QStringLiteral("王小五"), QStringLiteral("A,b'c")};
+  const QString names[] = {QStringLiteral("李　四"), QStringLiteral("欧阳明月"),
+                           QStringLiteral("司马相如长卿"), QStringLiteral("王小五"), QStringLiteral("A,b'c")};
   for (int round = 0; round < 4; ++round) {
     TempBench b;
     for (int t = 1; t <= 4; ++t) b.s.Jsmc(t) = names[pick(0, 4)];

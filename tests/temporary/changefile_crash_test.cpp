@@ -89,8 +89,8 @@ TEST(ChangeFileCrash, AKilledAppendKeepsEveryEarlierRecordAndTheNextAppendToo) {
         const int next = kBaseRecords + kMaxAppended + trial;
         contextOf(b, next);
         BcLsgk(c, 7, 1);
-        EXPECT_EQ(endDates(readChangeFile(b.file())),
-                  expectedEnds(whole) << Rqwb(QDate(2026, 3, 2).addDays(next)))
+        EXPECT_EQ(endDates(readChangeFile(b.file())), expectedEnds(whole)
+                                                          << Rqwb(QDate(2026, 3, 2).addDays(next)))
             << "trial " << trial;
         fixtures::removeLeftoverFiles(b.folder.path(), kChangeFileName);
       },
