@@ -158,3 +158,5 @@ void BM_ScheduleAndImproveMedium(benchmark::State& state) {
 BENCHMARK(BM_ScheduleAndImproveMedium)->DenseRange(1, 5)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+BENCHMARK_MAIN();

@@ -6,6 +6,7 @@
 #include "cli/messages.h"
 #include "cli/school_import.h"
 #include "core/errors.h"
+#include "core/textfile.h"
 
 namespace tavro::cli {
 
@@ -46,6 +47,11 @@ int runGuarded(const CommandLine& line, const SharedOptions& shared, QTextStream
     return kExitStopped;
   } catch (const TemplatesWritten& written) {
     return templatesWritten(messages, written);
+  } catch (const FileError& e) {
+    // A file that could not be read or written: the message names the file and the cause, as the
+    // window's box does, and the command stops there.
+    context.ui.warning(e.message());
+    return kExitStopped;
   } catch (const std::exception& e) {
     messages.note(Note::Internal, QStringLiteral("internal error: ") + QString::fromStdString(e.what()));
     return kExitFailure;

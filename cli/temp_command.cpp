@@ -228,7 +228,7 @@ int runRemove(CliContext& context, const QString& folder, const CommandArgs& arg
   c.s.Wjj = folder;
   const ChangeFile file = readChangeFile(changeFilePath(c.s));
   for (int n : numbers)
-    if (n > file.records.size())
+    if (n > file.records.size() && n != file.stoppingRecord())
       throw OperationStopped(QStringLiteral("there is no record %1 (%2 has %3)")
                                  .arg(n)
                                  .arg(QDir::toNativeSeparators(changeFilePath(c.s)))

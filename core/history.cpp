@@ -128,7 +128,8 @@ void HistoryFolder::writeIndex(const HistoryIndex& index) const {
 QString HistoryFolder::keep(const QString& file, const QString& time, const QString& action,
                             const QString& className, bool link) const {
   const QString source = dataFilePath(file);
-  if (!QFileInfo::exists(source)) return kNoVersion;
+  // Only a file has a version to keep; a folder in its place makes the save fail on its own.
+  if (!QFileInfo(source).isFile()) return kNoVersion;
   if (!QDir(data_).mkdir(kHistoryFolderName) && !QFileInfo(path()).isDir())
     throw FileError(QStringLiteral("无法建立历史文件夹：") + path());
   int counter = 1;

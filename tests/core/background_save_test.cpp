@@ -142,6 +142,7 @@ TEST(BackgroundSave, AKilledProcessLeavesTheOldOrTheNewFileWhole) {
   trials.trials = 30;
   trials.maxDelayMicroseconds = 20000;
   std::unique_ptr<BackgroundTimetableSaves> saves;  // made in each child on its first call
+  int trialNumber = 0;                              // each child sees it as it was when the child was forked
   fixtures::runKillTrials(
       trials,
       [&](int call) {
@@ -149,7 +150,10 @@ TEST(BackgroundSave, AKilledProcessLeavesTheOldOrTheNewFileWhole) {
           saves = std::make_unique<BackgroundTimetableSaves>(firstCtx.st);
           secondCtx.st.TimetableSaver = firstCtx.st.TimetableSaver;
         }
-        Bckb(call % 2 == 0 ? secondCtx : firstCtx);
+        Bckb((call + trialNumber) % 2 == 0 ? secondCtx : firstCtx);
+        // The first two saves reach the disk before the child goes on, the second one differing
+        // from trial to trial: however slow the writer thread, the file changes between trials.
+        if (call < 2) waitForTimetableSaves(firstCtx.st);
       },
       [&](int trial) {
         const QByteArray now = readBytes(dir.file());
@@ -157,6 +161,7 @@ TEST(BackgroundSave, AKilledProcessLeavesTheOldOrTheNewFileWhole) {
             << "trial " << trial << ": " << now.size() << " bytes";
         if (now != before) ++changed;
         before = now;
+        ++trialNumber;
       });
   EXPECT_GT(changed, 0);
 }
