@@ -16,6 +16,7 @@
 #include "core/ctx.h"
 #include "sheets/sheets_host.h"
 
+class QAction;
 class QCheckBox;
 class QDateEdit;
 class QGroupBox;
@@ -103,6 +104,11 @@ class FrmTavroKcapxt : public QMainWindow {
   void refreshButtons();
   void refreshLists();
   void refreshOptions();
+  // Undo, redo, the history dialog and "清除全校课表" (app/mainwindow_history.cpp).
+  void buildEditMenu();
+  QWidget* buildHistoryButtons();
+  void refreshHistoryControls();
+  void openHistory();
   void classListClicked(int row);
   void teacherSelectionChanged();
 
@@ -134,6 +140,8 @@ class FrmTavroKcapxt : public QMainWindow {
   GridView* MSFG0_;
   QWidget* gridPlaceholder_;  // takes the grid's room while no class is shown
   QGroupBox* FraDc_;
+  QAction *ActUndo_, *ActRedo_, *ActHistory_, *ActClear_;  // the menu "编辑"
+  QPushButton *CmdUndo_, *CmdRedo_, *CmdHistory_;          // beside the date range
   ExportFrame* exportFrame_ = nullptr;
   TemporaryBar* temporaryBar_ = nullptr;
   FrmTs* wizard_ = nullptr;

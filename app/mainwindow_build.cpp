@@ -175,6 +175,7 @@ QWidget* FrmTavroKcapxt::buildOptionRow() {
   layout->addWidget(layer);
   layout->addWidget(FraRqfw_);
   layout->addStretch();
+  layout->addWidget(buildHistoryButtons());
   return row;
 }
 
@@ -222,6 +223,7 @@ void FrmTavroKcapxt::buildWidgets() {
   layout->addWidget(buildListColumn());
   layout->addWidget(buildGridColumn(), 1);
   setCentralWidget(central);
+  buildEditMenu();
   // The size of a maximized window on the common school office screen (1366×768 less its task bar
   // and title bar), or the whole screen when it is smaller.
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();

@@ -49,6 +49,7 @@ void setButton(QPushButton* button, const QString& caption, bool enabled) {
 
 void FrmTavroKcapxt::refresh() {
   mirrorRunState();
+  refreshHistoryControls();
   if (temporaryBar_) temporaryBar_->refresh();
   if (exportFrame_) exportFrame_->refresh();
 }

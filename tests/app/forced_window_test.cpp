@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QLabel>
+#include <QTest>
 #include <QTextEdit>
 
 #include "adjust/swaptest.h"
@@ -38,6 +39,17 @@ TEST(ForcedSwapWindow, ClicksResolveTheLessonAndTheChainResumes) {
             QStringLiteral("　　白底黑字为需调课。绿字为优先可调课，黄字为可调课，橙字为可调但最好不调课，"
                            "红字为不可调课。请选择可调课。"));
   EXPECT_FALSE(d.find<QWidget>("LstBj")->isEnabled());
+
+  // Undo waits until the class is finished.
+  d.window->activateWindow();
+  QTest::keyClick(d.window.get(), Qt::Key_Z, Qt::ControlModifier);
+  ASSERT_EQ(d.ui.texts("info").size(), 1);
+  EXPECT_EQ(
+      d.ui.texts("info").first(),
+      QStringLiteral("　　初一1班的课表还没有排完，正处于调课状态，现在不能撤销。请先单击可调的课（绿色、"
+                     "黄色或橙色）把需调课调开，排完本班后再撤销。"));
+  EXPECT_FALSE(d.st().Bxdck.isEmpty());
+  d.ui.clearEvents();
 
   // The must-move lesson itself cannot be chosen.
   d.clickCell(1, 1);

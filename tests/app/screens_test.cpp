@@ -1,13 +1,19 @@
 // Screenshots of the desktop program for the README at 1366×768, written only
 // when the environment variable TAVRO_SCREENS_DIR names a folder: the start
 // window, a scheduled class with its headers and lessons in both layouts, and
-// swap mode with headers and graded candidates.
+// swap mode with headers and graded candidates, the window after a swap (with
+// "撤销" naming it) and the dialog "历史".
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
+#include <QTableWidget>
+#include <QTimer>
 
 #include "adjust/swaptest.h"
+#include "adjust/viewmodel/resolve.h"
 #include "tests/app/app_support.h"
 
 namespace tavro::testing {
@@ -64,6 +70,25 @@ TEST(Screens, WriteTheReadmeScreenshots) {
   EXPECT_FALSE(d.cellText(bestXq, bestJc).trimmed().isEmpty());
   EXPECT_EQ(d.shownBackground(bestXq, bestJc), QColor(Qt::white));
   save(d, QStringLiteral("swap-mode.png"));
+
+  // The swap made, then the dialog "历史" with the versions kept so far.
+  int xq = 0, jc = 0;
+  Ctx c = d.window->ctx();
+  ASSERT_TRUE(bestPartner(c, d.st().DqNj, d.st().DqBj, xq, jc));
+  d.clickCell(xq, jc);
+  save(d, QStringLiteral("undo.png"));
+  d.clickButton(QStringLiteral("CmdUndo"));
+  d.clickButton(QStringLiteral("CmdRedo"));
+  QTimer::singleShot(0, [] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    ASSERT_NE(dialog, nullptr);
+    dialog->findChild<QTableWidget*>(QStringLiteral("TblLs"))->selectRow(1);
+    const QString path =
+        QDir(qEnvironmentVariable("TAVRO_SCREENS_DIR")).filePath(QStringLiteral("history.png"));
+    EXPECT_TRUE(dialog->grab().save(path)) << path.toStdString();
+    static_cast<QDialog*>(dialog)->reject();
+  });
+  d.clickButton(QStringLiteral("CmdHistory"));
 }
 
 }  // namespace
