@@ -45,6 +45,9 @@ int runGuarded(const CommandLine& line, const SharedOptions& shared, QTextStream
   } catch (const OperationStopped& e) {
     messages.note(Note::Stopped, QStringLiteral("stopped: ") + e.why());
     return kExitStopped;
+  } catch (const SwapModeLeft& e) {
+    messages.note(Note::SwapMode, e.why);
+    return kExitSwapMode;
   } catch (const TemplatesWritten& written) {
     return templatesWritten(messages, written);
   } catch (const FileError& e) {

@@ -57,6 +57,7 @@ void registerAllCommands(CommandRegistry& registry) {
   registerScheduleCommands(registry);
   registerExportCommands(registry);
   registerTemporaryCommands(registry);
+  registerHistoryCommands(registry);
 }
 
 }  // namespace tavro::cli

@@ -121,5 +121,7 @@ void registerScheduleCommands(CommandRegistry& registry);
 void registerExportCommands(CommandRegistry& registry);
 // tavro-cli temp: temporary swaps and the records of "调课.txt" (cli/temp_command.cpp).
 void registerTemporaryCommands(CommandRegistry& registry);
+// tavro-cli history and clear: undo, redo and restore through the history (cli/history_command.cpp).
+void registerHistoryCommands(CommandRegistry& registry);
 
 }  // namespace tavro::cli

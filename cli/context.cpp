@@ -7,7 +7,14 @@ CliContext::CliContext(const SharedOptions& options, QTextStream& outStream, Mes
   if (options.seed) session.rng.seed(*options.seed);
   ui.setAnswers(options.answers);
   ui.setStopOnRepeatedInput(true);
-  ui.setObserver([this](const UiEvent& e) { messages.uiEvent(e); });
+  ui.setObserver([this](const UiEvent& e) {
+    messages.uiEvent(e);
+    // A box that advises the window's menu command: here it is a command of its own.
+    if (e.text.contains(QStringLiteral("“清除全校课表”")))
+      messages.note(Note::Info,
+                    QStringLiteral("on the command line \"编辑\"－\"清除全校课表\" is tavro-cli clear "
+                                   "DATA (or schedule DATA --fresh); the old file stays in DATA/历史"));
+  });
 }
 
 }  // namespace tavro::cli

@@ -12,6 +12,7 @@
 #include "cli/context.h"
 #include "cli/school_import.h"
 #include "core/errors.h"
+#include "core/history_action.h"
 #include "core/procedures.h"
 #include "core/vbtext.h"
 #include "engine/host.h"
@@ -255,7 +256,12 @@ int runExport(CliContext& context, const CommandArgs& args) {
   MainWindowModel window(c);
   importSheets(c);
   checkAgainstSchool(c, args, settings);
-  CmdKb_Click(c, window);
+  {
+    HistoryActionScope action(c.st,
+                              HistoryAction{QStringLiteral("排课"), QString(), QStringLiteral("编排课表")});
+    CmdKb_Click(c, window);
+    requireFinishedSchool(c, QStringLiteral("nothing was exported"));
+  }
   ExportForm form;
   openFrame(c, form, args, settings);
   ExportCtx ec = exportCtx(c, form);

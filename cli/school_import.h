@@ -21,6 +21,14 @@ class TemplatesWritten : public std::runtime_error {
   QStringList files;
 };
 
+// Thrown when a command that needs every class scheduled finds a class left in swap mode (exit
+// code 5); the message says what was not done and how to finish the class.
+class SwapModeLeft : public std::runtime_error {
+ public:
+  explicit SwapModeLeft(const QString& why) : std::runtime_error(why.toStdString()), why(why) {}
+  QString why;
+};
+
 // Notes that the class import asked for the scheduling run, without starting it.
 class HoldScheduling : public SheetsHost {
  public:
@@ -31,6 +39,23 @@ class HoldScheduling : public SheetsHost {
 // Imports the five sheets of the data folder c.s.Wjj. Throws TemplatesWritten when the import wrote
 // templates, OperationStopped when it stopped before the scheduling run (after its message).
 void importSheets(Ctx& c);
+
+// After a scheduling run that left a class in swap mode: the class is taken out of the timetable
+// file (its lessons cleared, marked unscheduled), where the run had saved it with its must-move
+// lessons as if it were scheduled, so that the next run schedules it afresh. Returns its name, ""
+// when no class is left in swap mode.
+QString unsaveClassInSwapMode(Ctx& c);
+
+// After the scheduling run of a command that needs the whole school scheduled (export, temp swap):
+// a class left in swap mode is taken out of the file (unsaveClassInSwapMode) and SwapModeLeft
+// thrown; a class still unscheduled throws OperationStopped. `refused` says what was not done
+// ("nothing was exported").
+void requireFinishedSchool(Ctx& c, const QString& refused);
+
+// "清除全校课表": removes the timetable file of c.s.Wjj as an action "清除" of the history (inside an
+// action already open, as part of it); false when there was none. Throws OperationStopped when it
+// cannot be removed (cli/history_command.cpp).
+bool clearTimetableFile(Ctx& c);
 
 // The data folder argument of command (the first positional word) as Wjj: an absolute path with a
 // trailing "/"; throws UsageError when it is missing or no folder.

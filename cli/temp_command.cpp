@@ -14,6 +14,7 @@
 #include "cli/context.h"
 #include "cli/school_import.h"
 #include "core/errors.h"
+#include "core/history_action.h"
 #include "core/procedures.h"
 #include "core/vbtext.h"
 #include "engine/classlist.h"
@@ -179,7 +180,12 @@ int runSwap(CliContext& context, const QString& folder, const SwapArgs& a) {
   MainWindowModel vm(c);
   importSheets(c);
   checkAgainstSchool(c.s, a);
-  CmdKb_Click(c, vm);
+  {
+    HistoryActionScope action(c.st,
+                              HistoryAction{QStringLiteral("排课"), QString(), QStringLiteral("编排课表")});
+    CmdKb_Click(c, vm);
+    requireFinishedSchool(c, QStringLiteral("no temporary swap was made"));
+  }
   showClass(c, vm, a.className);
   const int record = clickSwap(context, c, vm, a);
   const QString file = QDir::toNativeSeparators(changeFilePath(c.s));

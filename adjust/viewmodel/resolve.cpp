@@ -39,21 +39,6 @@ bool swapTestPasses(Ctx& c, int nj, int bj, int xq, int jc) {
   return ok;
 }
 
-// Takes the ordinary lessons of class (nj, bj) out of the saved timetable file: the class left in
-// swap mode was saved with its must-move lessons over its teachers' other lessons, and a run started
-// again from that file would count it as scheduled. Combined lessons stay.
-void unsaveClass(Ctx& c, int nj, int bj) {
-  School& s = c.s;
-  if (!s.isClass(nj, bj)) return;
-  for (int xq = 1; xq <= s.Mzts; ++xq)
-    for (int jc = 1; jc <= s.Mtjs; ++jc)
-      for (int layer : {kLongTerm, kTemporary})
-        if (!isCombinedCell(s.Kb(layer, xq, jc, nj, bj))) s.Kb(layer, xq, jc, nj, bj).clear();
-  s.Ypbz(nj, bj) = 0;
-  Bckb(c);
-  waitForTimetableSaves(c.st);
-}
-
 // Restores the orange question setting when the click is over, however it ends.
 struct QuestionOff {
   RunState& st;
@@ -68,6 +53,18 @@ std::optional<ResolveMode> parseResolveMode(const QString& text) {
   if (text == QStringLiteral("stop")) return ResolveMode::Stop;
   if (text == QStringLiteral("auto")) return ResolveMode::Auto;
   return std::nullopt;
+}
+
+void unsaveClass(Ctx& c, int nj, int bj) {
+  School& s = c.s;
+  if (!s.isClass(nj, bj)) return;
+  for (int xq = 1; xq <= s.Mzts; ++xq)
+    for (int jc = 1; jc <= s.Mtjs; ++jc)
+      for (int layer : {kLongTerm, kTemporary})
+        if (!isCombinedCell(s.Kb(layer, xq, jc, nj, bj))) s.Kb(layer, xq, jc, nj, bj).clear();
+  s.Ypbz(nj, bj) = 0;
+  Bckb(c);
+  waitForTimetableSaves(c.st);
 }
 
 bool bestPartner(Ctx& c, int nj, int bj, int& xq, int& jc) {

@@ -35,6 +35,10 @@ struct ResolveReport {
 // into a period its course bans). Leaves Bpyy as it was. False when none.
 bool bestPartner(Ctx& c, int nj, int bj, int& xq, int& jc);
 
+// Takes class (nj, bj) out of the timetable: its lessons cleared in both layers (combined lessons
+// stay), marked unscheduled, the timetable file saved.
+void unsaveClass(Ctx& c, int nj, int bj);
+
 // Clicks through forced swap mode until the must-move list is empty (the chain of classes resumes
 // through the grid click). Orange partners are taken without the question. Returns the partner
 // clicks made; throws what the clicks throw (ProgramEnd when no cell can take a lesson).
