@@ -130,6 +130,30 @@ TEST_P(HistoryCommandTest, BadCommandLinesAreRefusedAndTheDamagedFileAdviceCanBe
       << damaged.err.toStdString();
 }
 
+// A class the saved file holds unscheduled, as a run that left it in swap mode saves it (marked 0,
+// its lessons taken out: Monday's here), is scheduled by the next run, which keeps the others.
+TEST_P(HistoryCommandTest, AClassUnscheduledInTheFileIsScheduledByTheNextRun) {
+  ASSERT_EQ(cli({"schedule", data, "--seed", "1"}).code, kExitDone);
+  QStringList lines = QString::fromUtf8(bytesOf(timetable())).split(QStringLiteral("\r\n"));
+  const qsizetype block = lines.indexOf(QStringLiteral("08年级01班,初二1"));
+  ASSERT_GE(block, 0);
+  ASSERT_EQ(lines[block + 1], QStringLiteral(" 1 "));
+  lines[block + 1] = QStringLiteral(" 0 ");
+  for (qsizetype k = block + 3; k < block + 11; ++k) lines[k].clear();
+  QFile file(timetable());
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(lines.join(QStringLiteral("\r\n")).toUtf8());
+  file.close();
+  const ProcessRun again = cli({"schedule", data, "--seed", "2", "--resolve", "auto"});
+  EXPECT_EQ(again.code, kExitDone);
+  EXPECT_TRUE(again.out.startsWith(QStringLiteral("kept the timetable of 5 classes from ")))
+      << again.out.toStdString();
+  EXPECT_TRUE(again.out.contains(QStringLiteral("classes 6, scheduled 6,"))) << again.out.toStdString();
+  lines = QString::fromUtf8(bytesOf(timetable())).split(QStringLiteral("\r\n"));
+  EXPECT_EQ(lines.value(block + 1), QStringLiteral(" 1 "));
+  for (qsizetype k = block + 3; k < block + 11; ++k) EXPECT_FALSE(lines.value(k).isEmpty()) << k;
+}
+
 INSTANTIATE_TEST_SUITE_P(Locales, HistoryCommandTest, ::testing::ValuesIn(kConsoleLocales), localeTestName);
 
 }  // namespace
