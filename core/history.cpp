@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSet>
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
@@ -48,13 +49,6 @@ bool newerThan(const HistoryVersion& a, const HistoryVersion& b) {
   if (a.time != b.time) return a.time > b.time;
   if (a.counter != b.counter) return a.counter > b.counter;
   return a.name > b.name;
-}
-
-// True when every version the changes name in `field` is kept.
-bool allKept(const HistoryFolder& folder, const HistoryStep& step, QString HistoryFileChange::*field) {
-  return std::all_of(step.files.begin(), step.files.end(), [&](const HistoryFileChange& c) {
-    return !(c.*field).isEmpty() && folder.exists(c.*field);
-  });
 }
 
 }  // namespace
@@ -133,8 +127,9 @@ QString HistoryFolder::keep(const QString& file, const QString& time, const QStr
   if (!QDir(data_).mkdir(kHistoryFolderName) && !QFileInfo(path()).isDir())
     throw FileError(QStringLiteral("无法建立历史文件夹：") + path());
   int counter = 1;
-  for (const HistoryVersion& v : versions())
-    if (v.time == time) counter = std::max(counter, v.counter + 1);
+  for (const QString& sameSecond : QDir(path()).entryList({time + u'*'}, QDir::Files))
+    if (const std::optional<HistoryVersion> v = parseVersionFileName(sameSecond); v && v->time == time)
+      counter = std::max(counter, v->counter + 1);
   const QString name = versionFileName(time, action, className, file, counter);
   const QString target = versionPath(name);
   if (link) {
@@ -182,17 +177,24 @@ void HistoryFolder::trim(HistoryIndex& index) const {
     kept.removeLast();
   }
   const HistoryIndex before = index;
+  QSet<QString> names{kNoVersion};
+  for (const HistoryVersion& v : kept) names.insert(v.name);
+  const auto allKept = [&names](const HistoryStep& step, QString HistoryFileChange::*field) {
+    return std::all_of(step.files.begin(), step.files.end(), [&](const HistoryFileChange& c) {
+      return !(c.*field).isEmpty() && names.contains(c.*field);
+    });
+  };
   // Undo goes back step by step: a step whose earlier versions are gone ends it, with every step
   // before it.
   for (int i = index.position - 1; i >= 0; --i) {
-    if (allKept(*this, index.steps[i], &HistoryFileChange::before)) continue;
+    if (allKept(index.steps[i], &HistoryFileChange::before)) continue;
     index.steps.remove(0, i + 1);
     index.position -= i + 1;
     break;
   }
   // Redo goes forward: a step whose later versions are gone ends it, with every step after it.
   for (int i = index.position; i < index.steps.size(); ++i) {
-    if (allKept(*this, index.steps[i], &HistoryFileChange::after)) continue;
+    if (allKept(index.steps[i], &HistoryFileChange::after)) continue;
     index.steps.resize(i);
     break;
   }

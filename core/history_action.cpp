@@ -69,8 +69,10 @@ void HistoryActionScope::keep(const QString& path, bool inPlace) {
   } else {
     index.steps.back().files.append(change);
   }
-  folder.writeIndex(index);
+  // The index is written once: by the trim when it drops steps whose versions it removed, else here.
+  const HistoryIndex untrimmed = index;
   folder.trim(index);
+  if (index == untrimmed) folder.writeIndex(index);
   folder_ = data.folder;
   kept_ << data.name;
   made_ = index;
