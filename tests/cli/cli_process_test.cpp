@@ -169,6 +169,46 @@ TEST_P(CliProcessTest, BothOptionFormsAndTheEndOfOptions) {
   }
 }
 
+// demo refuses a folder that holds sheets or a timetable (exit code 3, nothing written); --force
+// replaces the sheets and keeps the old timetable files aside, so the next run does not meet them.
+TEST_P(CliProcessTest, DemoRefusesAFolderThatHoldsASchoolUnlessForced) {
+  const auto refusal = [](const QString& folder, const QString& files) {
+    return QStringLiteral(
+               "tavro-cli: stopped: %1 already holds a school (%2); nothing was written. Give "
+               "--force to replace its sheets with the demo school")
+        .arg(folder, files);
+  };
+  const QString sheets =
+      QStringLiteral("学校数据表.xlsx, 教师数据表.xlsx, 课程数据表.xlsx, 合班数据表.xlsx, 班级数据表.xlsx");
+  const QStringList before = dataState();
+  const ProcessRun refused = cli({"demo", data, "--preset", "small"});
+  EXPECT_EQ(refused.code, kExitStopped);
+  EXPECT_EQ(refused.out, "");
+  EXPECT_EQ(refused.errLines(), QStringList{refusal(data, sheets)});
+  EXPECT_EQ(dataState(), before);
+  QFile timetable(QDir(empty).filePath("课表.txt"));
+  ASSERT_TRUE(timetable.open(QIODevice::WriteOnly));
+  timetable.write("old timetable");
+  timetable.close();
+  EXPECT_EQ(cli({"demo", empty}).errLines(), QStringList{refusal(empty, "课表.txt")});
+  EXPECT_EQ(QDir(empty).entryList(QDir::Files), QStringList{"课表.txt"});
+
+  ASSERT_TRUE(QFile::copy(timetable.fileName(), QDir(data).filePath("调课.txt")));
+  const ProcessRun forced = cli({"demo", data, "--preset", "small", "--seed", "9", "--force"});
+  ASSERT_EQ(forced.code, kExitDone) << forced.err.toStdString();
+  EXPECT_EQ(forced.out, QStringLiteral("demo school (small) written to %1\n").arg(data));
+  const QStringList kept = QDir(data).entryList({"调课.txt*"}, QDir::Files);
+  ASSERT_EQ(kept.size(), 1);
+  EXPECT_TRUE(
+      QRegularExpression(QStringLiteral("^调课\\.txt\\.旧-\\d{8}-\\d{6}$")).match(kept[0]).hasMatch());
+  EXPECT_EQ(
+      forced.errLines(),
+      QStringList{
+          QStringLiteral("tavro-cli: the old timetable files were kept as %1 in %2").arg(kept[0], data)});
+  EXPECT_NE(dataState(), before);
+  EXPECT_EQ(cli({"import", data}).code, kExitDone);
+}
+
 // Every help page: its options one line each, the shared options, the exit codes and an example, no
 // line wider than 100 columns; the exit codes are those of the README.
 TEST_P(CliProcessTest, HelpPages) {
