@@ -1,12 +1,14 @@
 // The temporary changes in the desktop window: the date pickers, a temporary
 // swap by two clicks with the single-day question and the notices, printing
-// the notices to a PDF file, and removing the record with "删临".
+// the notices to a PDF file, and removing the record with "删临". With
+// TAVRO_SCREENS_DIR set it also writes the manual's picture of the notices.
 
 #include "app/temporarybar.h"
 
 #include <gtest/gtest.h>
 
 #include <QDateEdit>
+#include <QDir>
 #include <QFile>
 #include <QPrinter>
 #include <QProcess>
@@ -101,6 +103,13 @@ TEST(TemporaryBar, SwapNoticesPrintToPdfAndRemoveTheRecord) {
   auto* print = d.find<QPushButton>("CmdDc");
   EXPECT_EQ(print->text(), QStringLiteral("9、打印"));
   EXPECT_TRUE(print->isEnabled());
+  if (!qEnvironmentVariableIsEmpty("TAVRO_SCREENS_DIR")) {  // the manual's picture of the notices
+    d.window->refresh();
+    QCoreApplication::processEvents();
+    const QString path =
+        QDir(qEnvironmentVariable("TAVRO_SCREENS_DIR")).filePath(QStringLiteral("temporary-notices.png"));
+    EXPECT_TRUE(d.window->grab().save(path)) << path.toStdString();
+  }
 
   auto* bar = d.window->temporaryBar();
   ASSERT_NE(bar, nullptr);
