@@ -68,20 +68,21 @@ void registerImportCommands(CommandRegistry& registry) {
                 .summary = QStringLiteral("imports the five sheets of DATA, or writes their templates"),
                 .examples = {QStringLiteral("import school")},
                 .run = runImport});
-  registry.add({.name = QStringLiteral("demo"),
-                .arguments = QStringLiteral("DATA"),
-                .summary = QStringLiteral("writes a filled demo school (the five sheets) into DATA"),
-                .options = {{"preset",
-                             "NAME",
-                             "small, medium (default), large, largest or county",
-                             {"small", "medium", "large", "largest", "county"}},
-                            {"force", "", "replace the sheets of a folder that already holds a school"}},
-                .details = {QStringLiteral("A folder that already holds sheets or a timetable is refused "
-                                           "(exit code 3) unless --force is given;"),
-                            QStringLiteral("--force keeps its old 课表.txt and 调课.txt as "
-                                           "<name>.旧-YYYYMMDD-HHMMSS.")},
-                .examples = {QStringLiteral("demo school --preset small --seed 7")},
-                .run = runDemo});
+  registry.add(
+      {.name = QStringLiteral("demo"),
+       .arguments = QStringLiteral("DATA"),
+       .summary = QStringLiteral("writes a filled demo school (the five sheets) into DATA"),
+       .options = {{"preset",
+                    "NAME",
+                    "small, medium (default), large, largest or county",
+                    {"small", "medium", "large", "largest", "county"}},
+                   {"force", "", "replace the sheets of a folder that already holds a school"}},
+       .details = {QStringLiteral("A folder that already holds sheets or a timetable is refused (exit "
+                                  "code 3);"),
+                   QStringLiteral("with --force its old 课表.txt and 调课.txt are kept as "
+                                  "<name>.旧-YYYYMMDD-HHMMSS.")},
+       .examples = {QStringLiteral("demo school --preset small --seed 7")},
+       .run = runDemo});
 }
 
 }  // namespace tavro::cli
