@@ -58,6 +58,7 @@ void registerAllCommands(CommandRegistry& registry) {
   registerExportCommands(registry);
   registerTemporaryCommands(registry);
   registerHistoryCommands(registry);
+  registerQualityCommands(registry);
 }
 
 }  // namespace tavro::cli

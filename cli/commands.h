@@ -123,5 +123,8 @@ void registerExportCommands(CommandRegistry& registry);
 void registerTemporaryCommands(CommandRegistry& registry);
 // tavro-cli history and clear: undo, redo and restore through the history (cli/history_command.cpp).
 void registerHistoryCommands(CommandRegistry& registry);
+// tavro-cli quality and improve: the figures of a timetable and the improvement pass
+// (cli/quality_command.cpp).
+void registerQualityCommands(CommandRegistry& registry);
 
 }  // namespace tavro::cli
