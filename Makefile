@@ -1,5 +1,5 @@
 # Entry points that do all the set-up on a fresh machine:
-#   make demo   builds tavro-cli and runs the main job on the bundled demo school
+#   make demo   builds tavro-cli and runs the main job on the bundled demo school (schedule, improve, export)
 #   make test   builds everything under AddressSanitizer + UBSan and runs every test
 #   make fuzz   builds the fuzz targets with clang and runs each for FUZZ_SECONDS seconds
 JOBS ?= $(shell nproc)
