@@ -205,6 +205,7 @@ void FrmTavroKcapxt::connectEvents() {
   forward(CmdDk_, [this] { vm_->CmdDk_Click(); });
   forward(CmdSc_, [this] { vm_->CmdSc_Click(); });
   connect(CmdTc_, &QPushButton::clicked, this, &QWidget::close);
+  connectImprove();
   connect(OptYp_, &QRadioButton::clicked, this, [this] { dispatch([this] { vm_->OptYp_Click(); }); });
   connect(OptWp_, &QRadioButton::clicked, this, [this] { dispatch([this] { vm_->OptWp_Click(); }); });
   for (int i = 0; i < 2; ++i)

@@ -111,6 +111,8 @@ class FrmTavroKcapxt : public QMainWindow {
   void openHistory();
   void classListClicked(int row);
   void teacherSelectionChanged();
+  void connectImprove();
+  void improveClicked();
 
   std::unique_ptr<DesktopUi> ownUi_;
   Ui* ui_;               // the messages and dialogs (the desktop's, or a test's script)
@@ -125,6 +127,8 @@ class FrmTavroKcapxt : public QMainWindow {
   bool mirroring_ = false;
 
   QPushButton *CmdXx_, *CmdJs_, *CmdKc_, *CmdHb_, *CmdBj_, *CmdKb_, *CmdDk_, *CmdSc_, *CmdDc_, *CmdTc_;
+  QPushButton* CmdYh_;  // "优化课表"; "停止优化" while the pass runs
+  bool improving_ = false, stopImproving_ = false;
   std::array<QLabel*, 6> LblTs_{};  // 1..5: "导入成功" beside the sheet buttons; 6: status label 6
   QProgressBar* Prb_;
   QLabel* LblJd_;

@@ -90,7 +90,12 @@ QWidget* FrmTavroKcapxt::buildStepColumn() {
     if (i < 6) grid->addWidget(LblTs_[i], i, 1);
     if (i > 0) setTabOrder(buttons[i - 1], buttons[i]);
   }
-  grid->setRowStretch(10, 1);
+  CmdYh_ = stepButton(QStringLiteral("优化课表"), "CmdYh", 0);
+  CmdYh_->setToolTip(
+      QStringLiteral("全部班级排好后，交换同班两节课，减少同一天重复的课、下午的主科课和教师空堂"));
+  grid->addWidget(CmdYh_, 10, 0);
+  setTabOrder(CmdTc_, CmdYh_);
+  grid->setRowStretch(11, 1);
   Prb_ = named(new QProgressBar, "PrbJd");
   Prb_->setRange(0, 100);
   Prb_->setValue(0);
@@ -98,8 +103,8 @@ QWidget* FrmTavroKcapxt::buildStepColumn() {
   LblJd_->setWordWrap(true);
   LblJd_->setMinimumHeight(3 * LblJd_->fontMetrics().lineSpacing());
   LblJd_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  grid->addWidget(Prb_, 11, 0, 1, 2);
-  grid->addWidget(LblJd_, 12, 0, 1, 2);
+  grid->addWidget(Prb_, 12, 0, 1, 2);
+  grid->addWidget(LblJd_, 13, 0, 1, 2);
   column->setFixedWidth(180);
   return column;
 }

@@ -86,6 +86,8 @@ void FrmTavroKcapxt::refreshButtons() {
   CmdDk_->setEnabled(w.CmdDkEnabled);
   CmdSc_->setEnabled(w.CmdScEnabled);
   CmdDc_->setEnabled(w.CmdDcEnabled || st.ExportMode);
+  CmdYh_->setText(improving_ ? QStringLiteral("停止优化") : QStringLiteral("优化课表"));
+  CmdYh_->setEnabled(improving_ || vm_->canImprove());
   for (int i = 0; i < 5; ++i) LblTs_[i]->setVisible(st.Drcg[i]);
   LblTs_[5]->setText(st.Lbl6);
 }

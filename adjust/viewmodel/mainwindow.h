@@ -15,6 +15,7 @@
 #include "core/ctx.h"
 #include "core/history.h"
 #include "engine/host.h"
+#include "quality/improve.h"
 
 namespace tavro {
 
@@ -179,6 +180,15 @@ class MainWindowModel : public EngineHost {
   // "编辑"－"清除全校课表": after kClearSchoolQuestion, removes "课表.txt" (kept in the history), then
   // reads the files again: every class is unscheduled.
   void clearSchoolTimetable();
+
+  // ---- Improvement (adjust/viewmodel/improve_action.cpp) ----
+  // True when "优化课表" can run: the school is read, every class is scheduled, none in swap mode.
+  bool canImprove() const;
+  // "优化课表": improves the long-term timetable (quality/improve.h) as one history step, showing
+  // its progress through the Ui; keepGoing is asked now and then and ends the pass (keeping the best
+  // timetable found) when it returns false. Then shows the class of the grid again and a message
+  // with the figures before and after. Returns the pass's report.
+  ImproveReport improve(const std::function<bool()>& keepGoing);
 
   // ---- EngineHost ----
   void refreshClassList() override;
