@@ -78,8 +78,7 @@ FigureRows figureRows(const std::vector<const QualityFigures*>& figures) {
 }
 
 // The figures as a table: labels left, one right-aligned column per timetable under its heading.
-void printFigures(QTextStream& out, const QStringList& headings,
-                  const std::vector<const QualityFigures*>& figures) {
+QString figuresTable(const QStringList& headings, const std::vector<const QualityFigures*>& figures) {
   const FigureRows rows = figureRows(figures);
   int labelWidth = 0;
   std::vector<int> widths;
@@ -89,14 +88,16 @@ void printFigures(QTextStream& out, const QStringList& headings,
     for (int i = 0; i < values.size(); ++i)
       widths[i] = std::max(widths[i], static_cast<int>(values[i].size()));
   }
+  QString table;
   auto line = [&](const QString& label, const QStringList& values) {
-    QString text = label.leftJustified(labelWidth);
+    table += label.leftJustified(labelWidth);
     for (int i = 0; i < values.size(); ++i)
-      text += QStringLiteral("  ") + values[i].rightJustified(widths[i]);
-    out << text << '\n';
+      table += QStringLiteral("  ") + values[i].rightJustified(widths[i]);
+    table += u'\n';
   };
   line(QString(), headings);
   for (const auto& [label, values] : rows) line(label, values);
+  return table;
 }
 
 QJsonObject figuresJson(const QualityFigures& f) {
