@@ -15,9 +15,11 @@
 
 namespace tavro {
 
-// Weights of the soft faults in the score. A same-day repeat is the fault schools complain of most;
-// a main subject in the last two periods counts both weights.
-inline constexpr int kRepeatWeight = 6;         // per lesson of a course beyond one a day, not forced
+// Weights of the soft faults in the score. A same-day repeat is the fault schools complain of most, and
+// it outweighs the idle periods and afternoon lessons that removing it may cost (at 6 the pass kept
+// more than half of the repeats of the medium demo schools). A main subject in the last two periods
+// counts both weights.
+inline constexpr int kRepeatWeight = 20;        // per lesson of a course beyond one a day, not forced
 inline constexpr int kMainAfternoonWeight = 2;  // per main-subject lesson in the afternoon
 inline constexpr int kMainLastTwoWeight = 3;    // per main-subject lesson in the last two periods
 inline constexpr int kEdgePeriodWeight = 4;  // per day a course holds period 1 or the last beyond the rules
