@@ -221,9 +221,9 @@ void registerQualityCommands(CommandRegistry& registry) {
   registry.add(
       {.name = QStringLiteral("improve"),
        .arguments = QStringLiteral("DATA"),
-       .summary = QStringLiteral("improves the timetable of DATA by exchanging lessons of one class"),
+       .summary = QStringLiteral("improves the scheduled timetable of DATA by exchanging lessons"),
        .options = {{"seconds", "S",
-                    "searches on for S seconds, keeping the best (default 0: stop when no "
+                    "searches on for S seconds, keeping the best (default 0: until no "
                     "exchange helps)"},
                    {"report",
                     "FILE",
