@@ -15,8 +15,8 @@
 #include <benchmark/benchmark.h>
 
 #include <QDir>
-#include <QFile>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QTemporaryDir>
 #include <map>
 #include <memory>

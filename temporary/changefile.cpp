@@ -200,10 +200,11 @@ void BcLsgk(Ctx& c, int nj, int bj) {
   keepBeforeSave(c.st, path, true);
   const QString copy = appendChangeRecord(path, changeRecordLines(c, nj, bj));
   if (!copy.isEmpty())
-    Tsxx(c.ui, QStringLiteral("　　“") + QDir::toNativeSeparators(path) +
-                   QStringLiteral("”的末尾有一个不完整的临时调课记录（可能是保存时断电、程序中断或磁盘已满），"
-                                  "它从来没有起作用。新的记录已接在完整的记录后面，原来的文件已另存为“") +
-                   QDir::toNativeSeparators(copy) + QStringLiteral("”。"));
+    Tsxx(c.ui,
+         QStringLiteral("　　“") + QDir::toNativeSeparators(path) +
+             QStringLiteral("”的末尾有一个不完整的临时调课记录（可能是保存时断电、程序中断或磁盘已满），"
+                            "它从来没有起作用。新的记录已接在完整的记录后面，原来的文件已另存为“") +
+             QDir::toNativeSeparators(copy) + QStringLiteral("”。"));
 }
 
 int removeChangeRecords(Ctx& c, const QList<int>& numbers) {
