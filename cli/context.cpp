@@ -1,5 +1,8 @@
 #include "cli/context.h"
 
+#include <QJsonDocument>
+#include <QSaveFile>
+
 namespace tavro::cli {
 
 CliContext::CliContext(const SharedOptions& options, QTextStream& outStream, Messages& messageSink)
@@ -15,6 +18,17 @@ CliContext::CliContext(const SharedOptions& options, QTextStream& outStream, Mes
                     QStringLiteral("on the command line \"编辑\"－\"清除全校课表\" is tavro-cli clear "
                                    "DATA (or schedule DATA --fresh); the old file stays in DATA/历史"));
   });
+}
+
+QString writeReport(CliContext& context, const QString& path, const QJsonObject& report) {
+  const QByteArray json = QJsonDocument(report).toJson();
+  if (path == u"-") {
+    context.out << QString::fromUtf8(json);
+    return QString();
+  }
+  QSaveFile file(path);
+  if (file.open(QIODevice::WriteOnly) && file.write(json) == json.size() && file.commit()) return QString();
+  return file.errorString();
 }
 
 }  // namespace tavro::cli

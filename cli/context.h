@@ -4,6 +4,7 @@
 // passes every message to Messages (standard error and the --log file), and
 // the stream for results (standard output).
 
+#include <QJsonObject>
 #include <QTextStream>
 
 #include "cli/command_line.h"
@@ -29,5 +30,8 @@ struct CliContext {
   QTextStream& out;
   Messages& messages;
 };
+
+// Writes a JSON report to path ("-": standard output); the reason it failed, "" when written.
+QString writeReport(CliContext& context, const QString& path, const QJsonObject& report);
 
 }  // namespace tavro::cli

@@ -121,18 +121,6 @@ QJsonObject figuresJson(const QualityFigures& f) {
                      {"emptyCells", f.emptyCells}};
 }
 
-// Writes the report to path ("-": standard output); the reason it failed, "" when written.
-QString writeReport(CliContext& context, const QString& path, const QJsonObject& report) {
-  const QByteArray json = QJsonDocument(report).toJson();
-  if (path == u"-") {
-    context.out << QString::fromUtf8(json);
-    return QString();
-  }
-  QSaveFile file(path);
-  if (file.open(QIODevice::WriteOnly) && file.write(json) == json.size() && file.commit()) return QString();
-  return file.errorString();
-}
-
 int runQuality(CliContext& context, const CommandArgs& args) {
   Ctx c = context.ctx();
   const QStringList blocked = importForQuality(c, args, QStringLiteral("quality"));

@@ -102,18 +102,6 @@ QJsonObject runReport(const Ctx& c, const RunPlan& plan) {
        QJsonObject{{"import", timing.import}, {"scheduling", timing.scheduling}, {"total", timing.total}}}};
 }
 
-// Writes the report to path ("-": standard output); the reason it failed, "" when written.
-QString writeReport(CliContext& context, const QString& path, const QJsonObject& report) {
-  const QByteArray json = QJsonDocument(report).toJson();
-  if (path == u"-") {
-    context.out << QString::fromUtf8(json);
-    return QString();
-  }
-  QSaveFile file(path);
-  if (file.open(QIODevice::WriteOnly) && file.write(json) == json.size() && file.commit()) return QString();
-  return file.errorString();
-}
-
 // The summary lines: on standard output, or as notes when the report takes standard output.
 void printSummary(CliContext& context, const Ctx& c, const RunPlan& plan, const ResolveReport* resolved,
                   bool toNotes) {
